@@ -1,0 +1,81 @@
+// The 75 gauges of Quillmar in Linkage order: identifier, name the panel
+// configuration uses, default size. Everything that needs the list of
+// gauges expands this one table.
+#pragma once
+
+#define QUILLMAR_GAUGES(G)                                   \
+    G(System_Simulator, "System_Simulator", 1)               \
+    G(Airspeed, "Airspeed", 181)                             \
+    G(Altimeter, "Altimeter", 181)                           \
+    G(VSI, "VSI", 181)                                       \
+    G(RMI, "RMI", 181)                                       \
+    G(RMI_Selector, "RMI_Selector", 51)                      \
+    G(DME, "DME", 164)                                       \
+    G(Timer, "Timer", 119)                                   \
+    G(Brake_Pressure_Alternate, "Brake_Pressure_Alternate", 101) \
+    G(Brake_Pressure_Normal, "Brake_Pressure_Normal", 101)   \
+    G(EFIS_Control_Panel, "EFIS_Control_Panel", 207)         \
+    G(VHF_NAV_Control_Panel, "VHF_NAV_Control_Panel", 80)    \
+    G(Flight_Mode_Panel, "Flight_Mode_Panel", 350)           \
+    G(Gear, "Gear", 51)                                      \
+    G(GPWS, "GPWS", 127)                                     \
+    G(GPWS_Light, "GPWS_Light", 18)                          \
+    G(Fuel_Quantity, "Fuel_Quantity", 101)                   \
+    G(Flaps, "Flaps", 101)                                   \
+    G(Torque1, "Torque1", 35)                                \
+    G(Torque2, "Torque2", 35)                                \
+    G(Lo_Pitch1, "Lo_Pitch1", 22)                            \
+    G(Lo_Pitch2, "Lo_Pitch2", 22)                            \
+    G(Engine_Rating_Panel, "Engine_Rating_Panel", 114)       \
+    G(OAT, "OAT", 25)                                        \
+    G(Np1, "Np1", 101)                                       \
+    G(Np2, "Np2", 101)                                       \
+    G(ITT1, "ITT1", 101)                                     \
+    G(ITT2, "ITT2", 101)                                     \
+    G(Nh1, "Nh1", 101)                                       \
+    G(Nh2, "Nh2", 101)                                       \
+    G(Nl1, "Nl1", 101)                                       \
+    G(Nl2, "Nl2", 101)                                       \
+    G(Oil_Pressure1, "Oil_Pressure1", 101)                   \
+    G(Oil_Pressure2, "Oil_Pressure2", 101)                   \
+    G(Oil_Temperature1, "Oil_Temperature1", 101)             \
+    G(Oil_Temperature2, "Oil_Temperature2", 101)             \
+    G(Fuel_Flow, "Fuel_Flow", 97)                            \
+    G(Standby_Horizon, "Standby_Horizon", 256)               \
+    G(Feather, "Feather", 18)                                \
+    G(Autopilot_Control_Panel, "Autopilot_Control_Panel", 181) \
+    G(Cockpit_Lights, "Cockpit_Lights", 58)                  \
+    G(Flaps_Lever, "Flaps_Lever", 26)                        \
+    G(Fuel_Controls, "Fuel_Controls", 341)                   \
+    G(Trim_Elevator, "Trim_Elevator", 420)                   \
+    G(Trim_Aileron, "Trim_Aileron", 21)                      \
+    G(Trim_Rudder, "Trim_Rudder", 83)                        \
+    G(Throttles, "Throttles", 120)                           \
+    G(ADF1, "ADF1", 80)                                      \
+    G(ADF2, "ADF2", 80)                                      \
+    G(COM1, "COM1", 80)                                      \
+    G(COM2, "COM2", 80)                                      \
+    G(Transponder1, "Transponder1", 80)                      \
+    G(Transponder2, "Transponder2", 80)                      \
+    G(Flight_Controls_Lock, "Flight_Controls_Lock", 56)      \
+    G(Alternate_Gear, "Alternate_Gear", 56)                  \
+    G(External_Lights_and_Cabin, "External_Lights_and_Cabin", 425) \
+    G(Airconditioning, "Airconditioning", 173)               \
+    G(Anti_ice, "Anti-ice", 173)                             \
+    G(APU, "APU", 173)                                       \
+    G(Cabin_Pressure_1, "Cabin_Pressure_1", 181)             \
+    G(Cabin_Pressure_2, "Cabin_Pressure_2", 181)             \
+    G(Cabin_Pressure_3, "Cabin_Pressure_3", 78)              \
+    G(Emergency_Lights, "Emergency_Lights", 114)             \
+    G(Fuel, "Fuel", 174)                                     \
+    G(Starter, "Starter", 177)                               \
+    G(Hydraulic, "Hydraulic", 174)                           \
+    G(Electric, "Electric", 177)                             \
+    G(PropEC, "PropEC", 175)                                 \
+    G(EngineFire1, "EngineFire1", 177)                       \
+    G(EngineFire2, "EngineFire2", 177)                       \
+    G(Avionics, "Avionics", 177)                             \
+    G(Checklist, "Checklist", 500)                           \
+    G(Push, "Push", 425)                                     \
+    G(Options, "Options", 500)                               \
+    G(Panel_Select, "Panel_Select", 151)

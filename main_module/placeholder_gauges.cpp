@@ -1,0 +1,95 @@
+// Gauges whose panels are not built yet: each has its header, one plain
+// base element and an empty mouse rectangle list, and no callback. A gauge
+// leaves this file when its own file defines it.
+#include "main_module/gauge_table.h"
+
+#define PLACEHOLDER_ELEMENTS(id)                                                              \
+    static StaticImageElement id##_base = {element_head(ELEMENT_STATIC_IMAGE, -1, 0, 0), nullptr}; \
+    static ElementHead* id##_elements[] = {&id##_base.head, nullptr};
+
+// A placeholder with an empty mouse rectangle list.
+#define PLACEHOLDER(id)                                                                       \
+    PLACEHOLDER_ELEMENTS(id)                                                                  \
+    static MouseRect id##_rects[] = {mouse_parent(0, 0, gauge_size_##id, gauge_size_##id),    \
+                                     mouse_close(), mouse_end()};                             \
+    MAIN_GAUGE(id, id##_elements, id##_rects, nullptr);
+
+// A placeholder of a gauge that has no mouse rectangle list at all.
+#define PLACEHOLDER_NO_MOUSE(id) \
+    PLACEHOLDER_ELEMENTS(id)     \
+    MAIN_GAUGE(id, id##_elements, nullptr, nullptr);
+
+PLACEHOLDER(Airspeed)
+PLACEHOLDER(Altimeter)
+PLACEHOLDER(VSI)
+PLACEHOLDER(RMI)
+PLACEHOLDER(RMI_Selector)
+PLACEHOLDER(DME)
+PLACEHOLDER(Timer)
+PLACEHOLDER(Brake_Pressure_Alternate)
+PLACEHOLDER(Brake_Pressure_Normal)
+PLACEHOLDER(EFIS_Control_Panel)
+PLACEHOLDER(VHF_NAV_Control_Panel)
+PLACEHOLDER(Flight_Mode_Panel)
+PLACEHOLDER(Gear)
+PLACEHOLDER(GPWS)
+PLACEHOLDER(GPWS_Light)
+PLACEHOLDER(Fuel_Quantity)
+PLACEHOLDER(Flaps)
+PLACEHOLDER(Torque1)
+PLACEHOLDER(Torque2)
+PLACEHOLDER(Lo_Pitch1)
+PLACEHOLDER(Lo_Pitch2)
+PLACEHOLDER(Engine_Rating_Panel)
+PLACEHOLDER(OAT)
+PLACEHOLDER(Np1)
+PLACEHOLDER(Np2)
+PLACEHOLDER(ITT1)
+PLACEHOLDER(ITT2)
+PLACEHOLDER(Nh1)
+PLACEHOLDER(Nh2)
+PLACEHOLDER(Nl1)
+PLACEHOLDER(Nl2)
+PLACEHOLDER(Oil_Pressure1)
+PLACEHOLDER(Oil_Pressure2)
+PLACEHOLDER(Oil_Temperature1)
+PLACEHOLDER(Oil_Temperature2)
+PLACEHOLDER(Fuel_Flow)
+PLACEHOLDER(Standby_Horizon)
+PLACEHOLDER(Feather)
+PLACEHOLDER(Autopilot_Control_Panel)
+PLACEHOLDER(Cockpit_Lights)
+PLACEHOLDER(Flaps_Lever)
+PLACEHOLDER(Fuel_Controls)
+PLACEHOLDER_NO_MOUSE(Trim_Elevator)
+PLACEHOLDER(Trim_Aileron)
+PLACEHOLDER(Trim_Rudder)
+PLACEHOLDER(Throttles)
+PLACEHOLDER(ADF1)
+PLACEHOLDER(ADF2)
+PLACEHOLDER(COM1)
+PLACEHOLDER(COM2)
+PLACEHOLDER(Transponder1)
+PLACEHOLDER(Transponder2)
+PLACEHOLDER(Flight_Controls_Lock)
+PLACEHOLDER(Alternate_Gear)
+PLACEHOLDER(External_Lights_and_Cabin)
+PLACEHOLDER(Airconditioning)
+PLACEHOLDER(Anti_ice)
+PLACEHOLDER(APU)
+PLACEHOLDER(Cabin_Pressure_1)
+PLACEHOLDER(Cabin_Pressure_2)
+PLACEHOLDER(Cabin_Pressure_3)
+PLACEHOLDER(Emergency_Lights)
+PLACEHOLDER(Fuel)
+PLACEHOLDER(Starter)
+PLACEHOLDER(Hydraulic)
+PLACEHOLDER(Electric)
+PLACEHOLDER(PropEC)
+PLACEHOLDER(EngineFire1)
+PLACEHOLDER(EngineFire2)
+PLACEHOLDER(Avionics)
+PLACEHOLDER(Checklist)
+PLACEHOLDER(Push)
+PLACEHOLDER(Options)
+PLACEHOLDER(Panel_Select)

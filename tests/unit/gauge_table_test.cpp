@@ -1,0 +1,146 @@
+// The gauge table of Quillmar and the element helpers.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "frame/host_ops.h"
+#include "main_module/gauge_table.h"
+
+extern LinkageRecord<75> Linkage;
+
+namespace {
+
+struct Expected {
+    const char* name;
+    uint32_t size;
+};
+
+// Written out here rather than expanded from the gauge list, so that a
+// change to the list shows up as a failure.
+const Expected expected_gauges[] = {
+    {"System_Simulator", 1}, {"Airspeed", 181}, {"Altimeter", 181}, {"VSI", 181}, {"RMI", 181},
+    {"RMI_Selector", 51}, {"DME", 164}, {"Timer", 119}, {"Brake_Pressure_Alternate", 101},
+    {"Brake_Pressure_Normal", 101}, {"EFIS_Control_Panel", 207}, {"VHF_NAV_Control_Panel", 80},
+    {"Flight_Mode_Panel", 350}, {"Gear", 51}, {"GPWS", 127}, {"GPWS_Light", 18},
+    {"Fuel_Quantity", 101}, {"Flaps", 101}, {"Torque1", 35}, {"Torque2", 35}, {"Lo_Pitch1", 22},
+    {"Lo_Pitch2", 22}, {"Engine_Rating_Panel", 114}, {"OAT", 25}, {"Np1", 101}, {"Np2", 101},
+    {"ITT1", 101}, {"ITT2", 101}, {"Nh1", 101}, {"Nh2", 101}, {"Nl1", 101}, {"Nl2", 101},
+    {"Oil_Pressure1", 101}, {"Oil_Pressure2", 101}, {"Oil_Temperature1", 101},
+    {"Oil_Temperature2", 101}, {"Fuel_Flow", 97}, {"Standby_Horizon", 256}, {"Feather", 18},
+    {"Autopilot_Control_Panel", 181}, {"Cockpit_Lights", 58}, {"Flaps_Lever", 26},
+    {"Fuel_Controls", 341}, {"Trim_Elevator", 420}, {"Trim_Aileron", 21}, {"Trim_Rudder", 83},
+    {"Throttles", 120}, {"ADF1", 80}, {"ADF2", 80}, {"COM1", 80}, {"COM2", 80},
+    {"Transponder1", 80}, {"Transponder2", 80}, {"Flight_Controls_Lock", 56},
+    {"Alternate_Gear", 56}, {"External_Lights_and_Cabin", 425}, {"Airconditioning", 173},
+    {"Anti-ice", 173}, {"APU", 173}, {"Cabin_Pressure_1", 181}, {"Cabin_Pressure_2", 181},
+    {"Cabin_Pressure_3", 78}, {"Emergency_Lights", 114}, {"Fuel", 174}, {"Starter", 177},
+    {"Hydraulic", 174}, {"Electric", 177}, {"PropEC", 175}, {"EngineFire1", 177},
+    {"EngineFire2", 177}, {"Avionics", 177}, {"Checklist", 500}, {"Push", 425},
+    {"Options", 500}, {"Panel_Select", 151},
+};
+
+GaugeHeader* find_gauge(const char* name) {
+    for (GaugeHeader* const* g = linkage_gauges(&Linkage.head); *g; ++g)
+        if (std::strcmp((*g)->name, name) == 0) return *g;
+    return nullptr;
+}
+
+TEST(GaugeTable, LinkageListsTheGaugesInOrderWithTheirSizes) {
+    EXPECT_EQ(Linkage.head.module_id, 0x13u);
+    EXPECT_EQ(Linkage.head.flags, 0u);
+    EXPECT_EQ(Linkage.head.version, 0u);
+    std::vector<GaugeHeader*> gauges;
+    for (GaugeHeader* const* g = linkage_gauges(&Linkage.head); *g; ++g) gauges.push_back(*g);
+    ASSERT_EQ(gauges.size(), 75u);
+    for (size_t i = 0; i < gauges.size(); ++i) {
+        SCOPED_TRACE(expected_gauges[i].name);
+        EXPECT_STREQ(gauges[i]->name, expected_gauges[i].name);
+        EXPECT_EQ(gauges[i]->size, expected_gauges[i].size);
+        EXPECT_EQ(gauges[i]->version, GAUGE_VERSION_CALLBACK);
+        ASSERT_NE(gauges[i]->elements, nullptr);
+        EXPECT_NE(gauges[i]->elements[0], nullptr);
+        // Every header carries the module's seven standard routines.
+        EXPECT_EQ(gauges[i]->query, gauges[0]->query);
+        EXPECT_EQ(gauges[i]->install, gauges[0]->install);
+        EXPECT_EQ(gauges[i]->kill, gauges[0]->kill);
+        const auto* full = reinterpret_cast<const GaugeHeader700*>(gauges[i]);
+        for (uint32_t word : full->reserved_88) EXPECT_EQ(word, 0u);
+        for (uint32_t word : gauges[i]->reserved_48) EXPECT_EQ(word, 0u);
+    }
+}
+
+TEST(GaugeTable, GaugesWithoutCallbackOrMouseList) {
+    for (const char* name : {"Cockpit_Lights", "Flaps_Lever", "Trim_Elevator", "Trim_Rudder",
+                             "Throttles", "Panel_Select"}) {
+        GaugeHeader* g = find_gauge(name);
+        ASSERT_NE(g, nullptr) << name;
+        EXPECT_EQ(g->callback, nullptr) << name;
+    }
+    EXPECT_EQ(find_gauge("Trim_Elevator")->mouse_rects, nullptr);
+    EXPECT_NE(find_gauge("Trim_Rudder")->mouse_rects, nullptr);
+}
+
+TEST(GaugeTable, SystemSimulatorHasItsElementFailuresAndEmptyParent) {
+    GaugeHeader* g = find_gauge("System_Simulator");
+    ASSERT_NE(g->callback, nullptr);
+    ElementHead* base = gauge_base(g);
+    EXPECT_EQ(base->type, ELEMENT_STATIC_IMAGE);
+    EXPECT_EQ(base->resource, 123);
+    EXPECT_EQ(g->elements[1], nullptr);
+    ASSERT_NE(base->failures, nullptr);
+    int count = 0;
+    for (FailureRecord* f = base->failures; f->key != 0; ++f, ++count) {
+        EXPECT_EQ(f->key, count + 2);
+        EXPECT_EQ(f->action, 0);
+    }
+    EXPECT_EQ(count, 18);
+    MouseRect* r = g->mouse_rects;
+    EXPECT_EQ(r[0].type, MOUSE_PARENT);
+    EXPECT_EQ(r[1].type, MOUSE_CLOSE);
+    EXPECT_EQ(r[2].type, MOUSE_END);
+}
+
+TEST(GaugeTable, RoutinesDoNothingBeforeTheHostFillsTheImportTable) {
+    ASSERT_EQ(ImportTable.key, 0x0Fu);
+    ASSERT_EQ(ImportTable.host_table, nullptr);
+    GaugeHeader* g = find_gauge("System_Simulator");
+    g->query();
+    g->install(0);
+    g->update();
+    g->draw();
+    g->kill();
+    SUCCEED();  // no host table: nothing was called, nothing crashed
+}
+
+TEST(ElementHelpers, HideAndShowTouchOnlyTheHiddenBit) {
+    ElementHead e = element_head(ELEMENT_ICON, 200, 1, 2, 7);
+    hide_element(&e);
+    EXPECT_EQ(e.image_flags, 7u | IMAGE_HIDDEN);
+    EXPECT_TRUE(element_hidden(&e));
+    hide_element(&e);
+    EXPECT_EQ(e.image_flags, 7u | IMAGE_HIDDEN);
+    show_element(&e);
+    EXPECT_EQ(e.image_flags, 7u);
+    show_element_if(&e, false);
+    EXPECT_TRUE(element_hidden(&e));
+}
+
+TEST(ElementHelpers, ReachElementsThroughTheTree) {
+    ElementHead leaf_a = element_head(ELEMENT_ICON, 1, 0, 0);
+    ElementHead leaf_b = element_head(ELEMENT_ICON, 2, 0, 0);
+    ElementHead* inner_children[] = {&leaf_a, &leaf_b, nullptr};
+    ElementHead inner = element_head(ELEMENT_STATIC_IMAGE, 3, 0, 0, 0, inner_children);
+    ElementHead* base_children[] = {&inner, nullptr};
+    ElementHead base = element_head(ELEMENT_STATIC_IMAGE, 4, 0, 0, 0, base_children);
+    ElementHead* list[] = {&base, nullptr};
+    GaugeHeader700 g = main_gauge_header("t", list, 10, nullptr, nullptr);
+    EXPECT_EQ(gauge_base(&g.h), &base);
+    EXPECT_EQ(gauge_element(&g.h, {0}), &inner);
+    EXPECT_EQ(gauge_element(&g.h, {0, 1}), &leaf_b);
+    EXPECT_EQ(gauge_element(&g.h, {0, 2}), nullptr);
+    EXPECT_EQ(gauge_element(&g.h, {1, 0}), nullptr);
+}
+
+}  // namespace
