@@ -1,0 +1,57 @@
+// Services that a substitute host process offers to the modules' platform
+// layer on Linux, where there is no simulator window, keyboard or sound
+// device of its own.
+//
+// The host program exports quillmar_platform_services(); the platform layer
+// finds it in the running process by name. A process without it (any other
+// host) gets the platform's own behaviour: no channel namespace, no keys
+// pressed, the real sound device.
+#pragma once
+
+#include <cstdint>
+
+// Format of a sound buffer: the fields of a PCM wave format record.
+struct SoundFormat {
+    uint16_t format_tag;             // 1 = PCM
+    uint16_t channels;
+    uint32_t samples_per_second;
+    uint32_t average_bytes_per_second;
+    uint16_t block_align;
+    uint16_t bits_per_sample;
+};
+
+// Status bits of a sound buffer.
+constexpr uint32_t SOUND_PLAYING = 0x1;
+constexpr uint32_t SOUND_LOOPING = 0x4;
+
+// A sound device: secondary buffers that play once or looping, mixed by the device.
+struct SoundDeviceOps {
+    void* (*create_buffer)(void* device, const SoundFormat* format, uint32_t bytes);
+    void (*release_buffer)(void* buffer);
+    void (*set_name)(void* buffer, const char* name);   // for traces; may be NULL
+    uint8_t* (*lock)(void* buffer, uint32_t* bytes);    // the whole buffer
+    void (*unlock)(void* buffer);
+    void (*play)(void* buffer, bool looping);
+    void (*stop)(void* buffer);
+    void (*set_position)(void* buffer, uint32_t byte_offset);
+    uint32_t (*status)(void* buffer);
+    void (*set_volume)(void* buffer, int32_t hundredths_of_db);
+};
+
+struct PlatformHostServices {
+    uint32_t version;                        // 1
+    // Prefix that keeps this host's shared value channels apart from every
+    // other run's; NULL or "" for none.
+    const char* channel_namespace;
+    // Like GetKeyState: bit 0x8000 set while the key is down. May be NULL.
+    int16_t (*key_state)(int virtual_key);
+    // Sound device to use instead of the platform's own. May be NULL.
+    const SoundDeviceOps* sound;
+    void* sound_device;                      // passed to create_buffer
+};
+
+extern "C" const PlatformHostServices* quillmar_platform_services();
+using PlatformServicesLookup = const PlatformHostServices* ();
+
+// The host process's services, or NULL (always NULL on Windows).
+const PlatformHostServices* platform_host_services();
