@@ -1,0 +1,161 @@
+// Loads the three built modules the way the simulator does (LoadLibraryA and
+// GetProcAddress on Windows, dlopen and dlsym on Linux), checks their records
+// and services System_Simulator through a small host function table.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "frame/records.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace {
+
+std::string module_path(const char* name) {
+    std::string path = std::string(QUILLMAR_GAUGES_DIR) + "/" + name + QUILLMAR_MODULE_SUFFIX;
+#if defined(_WIN32)
+    // The build folder is a Unix path; Wine shows the Unix root as drive Z:.
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+#endif
+    return path;
+}
+
+struct Module {
+    void* handle = nullptr;
+    ImportTableRecord* import_table = nullptr;
+    LinkageHead* linkage = nullptr;
+};
+
+Module load(const char* name) {
+    Module m;
+    std::string path = module_path(name);
+#if defined(_WIN32)
+    HMODULE h = LoadLibraryA(path.c_str());
+    m.handle = h;
+    if (h) {
+        m.import_table = reinterpret_cast<ImportTableRecord*>(GetProcAddress(h, "ImportTable"));
+        m.linkage = reinterpret_cast<LinkageHead*>(GetProcAddress(h, "Linkage"));
+    }
+#else
+    m.handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (m.handle) {
+        m.import_table = static_cast<ImportTableRecord*>(dlsym(m.handle, "ImportTable"));
+        m.linkage = static_cast<LinkageHead*>(dlsym(m.handle, "Linkage"));
+    }
+#endif
+    return m;
+}
+
+std::vector<GaugeHeader*> gauges_of(const LinkageHead* linkage) {
+    std::vector<GaugeHeader*> out;
+    for (GaugeHeader* const* g = linkage_gauges(linkage); *g; ++g) out.push_back(*g);
+    return out;
+}
+
+// ------------------------------------------------ a host that serves one gauge
+
+GaugeHeader* servicing = nullptr;
+std::vector<std::string> calls;
+
+void FS_CALL op_install(ElementHead*, uint32_t) {
+    calls.push_back("install");
+    if (servicing->callback) servicing->callback(servicing, SERVICE_INSTALL, 0);
+}
+void FS_CALL op_update(ElementHead*) {
+    calls.push_back("update");
+    if (servicing->callback) servicing->callback(servicing, SERVICE_UPDATE, 0);
+}
+void FS_CALL op_kill(ElementHead*) {
+    calls.push_back("kill");
+    if (servicing->callback) servicing->callback(servicing, SERVICE_KILL, 0);
+}
+void FS_CALL op_element(ElementHead*) { calls.push_back("other"); }
+void FS_CALL op_element_value(ElementHead*, uint32_t) { calls.push_back("other"); }
+void FS_CALL op_event(uint32_t, uint32_t) { calls.push_back("event"); }
+void FS_CALL op_variable(HostVariable* v) { v->value = 0.0; }
+
+HostFunctionTable make_host_table() {
+    HostFunctionTable t{};
+    t.gauge_query = op_element;
+    t.gauge_install = op_install;
+    t.gauge_initialize = op_element;
+    t.gauge_update = op_update;
+    t.gauge_generate = op_element_value;
+    t.gauge_draw = op_element;
+    t.gauge_kill = op_kill;
+    t.send_event = op_event;
+    t.initialize_variable = op_variable;
+    t.read_variable = op_variable;
+    return t;
+}
+
+// ---------------------------------------------------------------- tests
+
+TEST(Modules, EachModuleExportsItsRecords) {
+    struct Expect {
+        const char* name;
+        size_t gauges;
+        uint32_t version;
+        uint32_t size;
+    } expected[] = {{"Quillmar", 75, GAUGE_VERSION_CALLBACK, 1},
+                    {"Quillmar_EADI", 1, GAUGE_VERSION_ROUTINES, 171},
+                    {"Quillmar_EHSI", 1, GAUGE_VERSION_ROUTINES, 171}};
+    for (const Expect& e : expected) {
+        SCOPED_TRACE(e.name);
+        Module m = load(e.name);
+        ASSERT_NE(m.handle, nullptr) << module_path(e.name);
+        ASSERT_NE(m.import_table, nullptr);
+        ASSERT_NE(m.linkage, nullptr);
+        EXPECT_EQ(m.import_table->key, IMPORT_TABLE_KEY);
+        EXPECT_EQ(m.import_table->host_table, nullptr);
+        EXPECT_EQ(m.linkage->module_id, MODULE_ID);
+        std::vector<GaugeHeader*> gauges = gauges_of(m.linkage);
+        ASSERT_EQ(gauges.size(), e.gauges);
+        EXPECT_EQ(gauges[0]->version, e.version);
+        EXPECT_EQ(gauges[0]->size, e.size);
+        if (e.version == GAUGE_VERSION_ROUTINES) {
+            EXPECT_EQ(gauges[0]->mouse_rects, nullptr);
+            EXPECT_EQ(gauges[0]->callback, nullptr);
+        }
+    }
+}
+
+TEST(Modules, MainModuleListsItsGaugesInOrder) {
+    Module m = load("Quillmar");
+    ASSERT_NE(m.linkage, nullptr);
+    std::vector<GaugeHeader*> gauges = gauges_of(m.linkage);
+    ASSERT_EQ(gauges.size(), 75u);
+    const char* some[][2] = {{"System_Simulator", "1"}, {"Airspeed", "181"}, {"Anti-ice", "173"},
+                             {"Panel_Select", "151"}};
+    int positions[] = {0, 1, 57, 74};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_STREQ(gauges[positions[i]]->name, some[i][0]);
+        EXPECT_EQ(gauges[positions[i]]->size, static_cast<uint32_t>(std::stoi(some[i][1])));
+    }
+}
+
+TEST(Modules, SystemSimulatorInstallsUpdatesAndKillsThroughTheHostTable) {
+    Module m = load("Quillmar");
+    ASSERT_NE(m.linkage, nullptr);
+    static HostFunctionTable table = make_host_table();
+    m.import_table->host_table = &table;
+    servicing = gauges_of(m.linkage)[0];
+    calls.clear();
+    servicing->install(0);
+    servicing->update();
+    servicing->kill();
+    m.import_table->host_table = nullptr;
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls.front(), "install");
+    EXPECT_EQ(calls.back(), "kill");
+}
+
+}  // namespace
