@@ -1,0 +1,345 @@
+// Every effect of every host event is in the one table EVENTS below; the
+// continuous motion (engines, gear legs, fuel burn, hydraulics, the tug) is
+// in aircraft_step.
+#include "host/aircraft.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double FULL = 16384.0;          // full travel of a lever event
+constexpr double GEAR_DOWN = 16383.0;
+constexpr double FLAP_STEP = 16383.0 / 6; // seven flap positions
+constexpr double RANKINE_OFFSET = 491.67;
+constexpr double HYD_SCALE = 130.0;       // pressure terms: psi x 130
+constexpr double METRES_TO_LONGITUDE = 1.0 / 7.10667098941774e-08;
+
+using Effect = void (*)(AircraftModel&, VariableStore&, uint32_t value, int arg);
+
+struct EventEntry {
+    EventInfo info;
+    Effect effect;
+    int arg;      // variable id, engine index or step, as the effect needs
+};
+
+int32_t as_int(uint32_t value) { return static_cast<int32_t>(value); }
+
+void toggle(AircraftModel&, VariableStore& v, uint32_t, int id) { v.set(id, v.get(id) != 0 ? 0 : 1); }
+void set_on(AircraftModel&, VariableStore& v, uint32_t, int id) { v.set(id, 1); }
+void set_off(AircraftModel&, VariableStore& v, uint32_t, int id) { v.set(id, 0); }
+void set_value(AircraftModel&, VariableStore& v, uint32_t value, int id) { v.set(id, as_int(value)); }
+void nothing(AircraftModel&, VariableStore&, uint32_t, int) {}
+
+void starter(AircraftModel& m, VariableStore&, uint32_t, int engine) { m.engine[engine].starter_time = 0.5; }
+void fuel_control(AircraftModel& m, VariableStore&, uint32_t value, int engine) {
+    m.engine[engine].fuel_control = std::clamp(as_int(value) / FULL, 0.0, 1.0);
+}
+
+void flaps_step(AircraftModel&, VariableStore& v, uint32_t, int step) {
+    int position = static_cast<int>(std::lround(v.get(328) / FLAP_STEP)) + step;
+    position = std::clamp(position, 0, 6);
+    v.set(328, position == 6 ? GEAR_DOWN : std::floor(position * FLAP_STEP));
+}
+
+void gear_set(AircraftModel&, VariableStore& v, uint32_t, int down) { v.set(331, down ? GEAR_DOWN : 0); }
+void gear_toggle(AircraftModel&, VariableStore& v, uint32_t, int) { v.set(331, v.get(331) != 0 ? 0 : GEAR_DOWN); }
+
+void step_value(AircraftModel&, VariableStore& v, uint32_t, int packed) {
+    // packed: variable id * 1000 + step + 500 (steps of -500..499)
+    v.set(packed / 1000, v.get(packed / 1000) + (packed % 1000 - 500));
+}
+void step_angle(AircraftModel&, VariableStore& v, uint32_t, int packed) {
+    int id = packed / 1000;
+    double a = std::fmod(v.get(id) + (packed % 1000 - 500) + 360.0, 360.0);
+    v.set(id, a);
+}
+void trim(AircraftModel&, VariableStore& v, uint32_t, int packed) {
+    int id = packed / 10;
+    double step = packed % 10 == 1 ? 0.01 : -0.01;
+    v.set(id, std::clamp(v.get(id) + step, -1.0, 1.0));
+}
+
+void clock_step(AircraftModel& m, VariableStore&, uint32_t, int seconds) { m.clock_offset += seconds; }
+
+void baro(AircraftModel&, VariableStore& v, uint32_t, int up) {
+    double inhg = std::clamp(v.get(75) + (up ? 0.01 : -0.01), 28.0, 31.0);
+    v.set(75, std::round(inhg * 100) / 100);
+    v.set(76, std::round(inhg * 33.8639));
+}
+
+void adf_frequency(AircraftModel&, VariableStore& v, uint32_t value, int) { v.set(16, value & 0xFFF); }
+
+void approach(AircraftModel&, VariableStore& v, uint32_t, int on) {
+    v.set(112, on);
+    v.set(111, on && v.get(44) == 1 ? 1 : 0);
+}
+
+void autopilot_off(AircraftModel&, VariableStore& v, uint32_t, int) {
+    v.set(103, 0);
+    v.set(114, 0);
+}
+
+void fd_commands_centred(AircraftModel&, VariableStore& v, uint32_t, int) {
+    v.set(793, 0);
+    v.set(794, 0);
+}
+
+void window_toggle(AircraftModel&, VariableStore& v, uint32_t, int ident) {
+    uint32_t open = static_cast<uint32_t>(v.get(908)) ^ (1u << ident);
+    v.set(908, open);
+}
+
+void tank_select(AircraftModel&, VariableStore& v, uint32_t, int selection) { v.set(902, selection); }
+
+void dme_select(AircraftModel&, VariableStore& v, uint32_t, int receiver) { v.set(355, receiver); }
+
+void pushback_start(AircraftModel& m, VariableStore& v, uint32_t, int) {
+    v.set(904, 1);
+    m.pushback_speed_steps = 0;
+    m.pushback_steer = 0;
+}
+void pushback_stop(AircraftModel& m, VariableStore& v, uint32_t, int) {
+    v.set(904, 0);
+    m.pushback_speed_steps = 0;
+    m.pushback_steer = 0;
+    v.set(551, 0);
+}
+void pushback_speed(AircraftModel& m, VariableStore&, uint32_t, int step) {
+    m.pushback_speed_steps = std::clamp(m.pushback_speed_steps + step, 0, 5);
+}
+void pushback_steer(AircraftModel& m, VariableStore&, uint32_t, int step) {
+    m.pushback_steer = std::clamp(m.pushback_steer + step, -4, 4);
+}
+void controls_lock(AircraftModel&, VariableStore& v, uint32_t, int) { v.set(903, v.get(903) + 1); }
+
+#define PACK(id, step) ((id) * 1000 + (step) + 500)
+
+// Event id, name for traces, effect, argument. Values are 0 unless the
+// effect says it uses them.
+const EventEntry EVENTS[] = {
+    {{0x10018, "strobe_lights_toggle"}, toggle, 11},
+    {{0x10022, "gear_toggle"}, gear_toggle, 0},
+    {{0x1002C, "autopilot_toggle"}, toggle, 103},
+    {{0x10079, "clock_hours_dec"}, clock_step, -3600},
+    {{0x1007A, "clock_hours_inc"}, clock_step, 3600},
+    {{0x1007B, "clock_minutes_dec"}, clock_step, -60},
+    {{0x1007C, "clock_minutes_inc"}, clock_step, 60},
+    {{0x1007E, "heading_bug_dec"}, step_angle, PACK(905, -1)},
+    {{0x1007F, "heading_bug_inc"}, step_angle, PACK(905, 1)},
+    {{0x10080, "course_dec"}, step_angle, PACK(906, -1)},
+    {{0x10081, "course_inc"}, step_angle, PACK(906, 1)},
+    {{0x1009E, "controls_lock_elevator"}, controls_lock, 0},
+    {{0x1009F, "controls_lock_aileron"}, controls_lock, 0},
+    {{0x100AB, "com1_set"}, set_value, 23},
+    {{0x100AC, "nav1_set"}, set_value, 24},
+    {{0x100AD, "nav2_set"}, set_value, 27},
+    {{0x100B2, "adf_set"}, adf_frequency, 0},
+    {{0x100B3, "transponder_set"}, set_value, 38},
+    {{0x100C0, "backcourse_hold_toggle"}, toggle, 113},
+    {{0x100C2, "pushback_stop"}, pushback_stop, 0},
+    {{0x100C3, "pushback_start"}, pushback_start, 0},
+    {{0x100CB, "pushback_slower"}, pushback_speed, -1},
+    {{0x100D0, "pushback_steer_left"}, pushback_steer, -1},
+    {{0x100D1, "pushback_faster"}, pushback_speed, 1},
+    {{0x100D2, "pushback_steer_right"}, pushback_steer, 1},
+    {{0x100D7, "landing_lights_toggle"}, toggle, 14},
+    {{0x100DE, "flaps_extend_step"}, flaps_step, 1},
+    {{0x100DF, "flaps_retract_step"}, flaps_step, -1},
+    {{0x100E0, "flaps_positions"}, nothing, 0},     // the handle has seven positions already
+    {{0x100FB, "dme1_select"}, dme_select, 1},
+    {{0x100FC, "dme2_select"}, dme_select, 2},
+    {{0x100FF, "autopilot_off"}, set_off, 103},
+    {{0x10101, "autopilot_button"}, toggle, 114},
+    {{0x10106, "heading_hold_toggle"}, toggle, 106},
+    {{0x1010D, "localizer_hold_on"}, set_on, 108},
+    {{0x1010E, "approach_hold_on"}, approach, 1},
+    {{0x10113, "nav1_hold_on"}, set_on, 107},
+    {{0x10115, "localizer_hold_off"}, set_off, 108},
+    {{0x10116, "approach_hold_off"}, approach, 0},
+    {{0x10117, "heading_hold_off"}, set_off, 106},
+    {{0x1011A, "backcourse_hold_off"}, set_off, 113},
+    {{0x1011B, "nav1_hold_off"}, set_off, 107},
+    {{0x1011C, "power_lever1"}, set_value, 128},
+    {{0x1011D, "power_lever2"}, set_value, 163},
+    {{0x10157, "fd_knob_inc"}, step_value, PACK(907, 1)},
+    {{0x10158, "fd_knob_dec"}, step_value, PACK(907, -1)},
+    {{0x1015B, "baro_inc"}, baro, 1},
+    {{0x1015C, "baro_dec"}, baro, 0},
+    {{0x10166, "vertical_speed_inc"}, step_value, PACK(120, 100)},
+    {{0x10167, "vertical_speed_dec"}, step_value, PACK(120, -100)},
+    {{0x10173, "window_overhead"}, window_toggle, 1},
+    {{0x10174, "window_pedestal"}, window_toggle, 2},
+    {{0x10175, "window_checklist"}, window_toggle, 3},
+    {{0x10176, "window_push_and_start"}, window_toggle, 4},
+    {{0x10177, "window_options"}, window_toggle, 5},
+    {{0x1017F, "fuel_control1"}, fuel_control, 0},
+    {{0x10180, "fuel_control2"}, fuel_control, 1},
+    {{0x10183, "prop_lever1"}, set_value, 129},
+    {{0x10184, "prop_lever2"}, set_value, 164},
+    {{0x101A4, "tanks_both"}, tank_select, 0},
+    {{0x101A5, "tank_left_feeds"}, tank_select, 1},
+    {{0x101A6, "tank_right_feeds"}, tank_select, 2},
+    {{0x101ED, "engine_anti_ice_off"}, set_off, 901},
+    {{0x101EE, "engine_anti_ice_on"}, set_on, 901},
+    {{0x101F4, "vertical_speed_set"}, set_value, 120},
+    {{0x101F5, "airspeed_set"}, set_value, 116},
+    {{0x101FF, "adf_tenths_set"}, set_value, 18},
+    {{0x10208, "panel_lights_on"}, set_on, 10},
+    {{0x10209, "panel_lights_off"}, set_off, 10},
+    {{0x10216, "autopilot_unpowered"}, autopilot_off, 0},
+    {{0x10218, "pitot_heat_on"}, set_on, 900},
+    {{0x10219, "pitot_heat_off"}, set_off, 900},
+    {{0x1021F, "gear_up"}, gear_set, 0},
+    {{0x10220, "gear_down"}, gear_set, 1},
+    {{0x10237, "altitude_hold_on"}, set_on, 105},
+    {{0x10238, "altitude_hold_off"}, set_off, 105},
+    {{0x10244, "attitude_hold_off"}, fd_commands_centred, 0},
+    {{0x1024C, "altitude_set"}, set_value, 104},
+    {{0x102BF, "beacon_toggle"}, toggle, 368},
+    {{0x102C0, "taxi_light_toggle"}, toggle, 369},
+    {{0x102C1, "held_state2_on"}, set_on, 364},
+    {{0x102C2, "held_state1_on"}, set_on, 363},
+    {{0x102E4, "aileron_trim_left"}, trim, 7850},
+    {{0x102E5, "aileron_trim_right"}, trim, 7851},
+    {{0x102E6, "rudder_trim_left"}, trim, 7870},
+    {{0x102E7, "rudder_trim_right"}, trim, 7871},
+    {{0x102F0, "flight_director_toggle"}, toggle, 792},
+    {{0x102F5, "held_state3_on"}, set_on, 740},
+    {{0x102FC, "starter1"}, starter, 0},
+    {{0x102FD, "starter2"}, starter, 1},
+    {{0x10348, "logo_light_toggle"}, toggle, 620},
+    {{0x1034A, "wing_light_toggle"}, toggle, 621},
+    {{0x1034B, "nav_lights_toggle"}, toggle, 619},
+};
+
+const EventEntry* find_entry(uint32_t id) {
+    const EventEntry* end = EVENTS + sizeof EVENTS / sizeof EVENTS[0];
+    const EventEntry* e = std::lower_bound(EVENTS, end, id,
+                                           [](const EventEntry& a, uint32_t b) { return a.info.id < b; });
+    return e != end && e->info.id == id ? e : nullptr;
+}
+
+// First-order approach of x to target with time constant tau seconds.
+double approach_value(double x, double target, double tau, double dt) {
+    return x + (target - x) * std::min(1.0, dt / tau);
+}
+
+double move_toward(double x, double target, double rate, double dt) {
+    double step = rate * dt;
+    if (x < target) return std::min(target, x + step);
+    return std::max(target, x - step);
+}
+
+void step_engine(EngineModel& e, VariableStore& v, int index, double dt) {
+    static const int NH[] = {624, 643}, NL[] = {625, 644}, NP[] = {701, 709}, TQ[] = {629, 648},
+                     ITT[] = {631, 650}, OILP[] = {562, 572}, OILT[] = {561, 571}, FF[] = {138, 173},
+                     RUN[] = {130, 165}, POWER[] = {128, 163}, PROP[] = {129, 164},
+                     HYD_P[] = {732, 734}, TANK[] = {304, 303};
+    bool starter = e.starter_time > 0;
+    e.starter_time = std::max(0.0, e.starter_time - dt);
+    double nh = v.get(NH[index]);
+    bool fuel = e.fuel_control > 0 && (v.get(TANK[index]) > 0 || v.get(TANK[1 - index]) > 0);
+
+    if (!fuel) e.lit = false;
+    else if (!e.lit && nh >= 12) e.lit = true;     // light-off once the core turns fast enough
+
+    double power = std::clamp(v.get(POWER[index]) / FULL, 0.0, 1.0);
+    double prop = std::clamp(v.get(PROP[index]) / FULL, 0.0, 1.0);
+    if (e.lit) {
+        double idle = 60 + 10 * e.fuel_control;
+        double target = idle + 30 * power;
+        nh = nh < 60 ? nh + 4 * dt : approach_value(nh, target, 2.0, dt);
+    } else if (starter) {
+        nh = move_toward(nh, 25, 5, dt);
+    } else {
+        nh = move_toward(nh, 0, 4, dt);
+    }
+    bool running = e.lit && nh >= 60;
+    double oat_r = v.get(350) * 256 * 1.8 + RANKINE_OFFSET;
+    double spool = std::clamp(nh / 70, 0.0, 1.0);
+    double np_target = e.lit && nh > 40 ? (0.6 + 0.41 * prop) * spool : 0;
+    double np = approach_value(v.get(NP[index]), np_target, 1.5, dt);
+    if (np < 0.001) np = 0;
+    double torque = e.lit ? (0.05 + 0.95 * power) * std::min(1.0, np / 0.6) : 0;
+    double itt = oat_r + (e.lit ? (420 + 380 * power) * 1.8 : 0);
+
+    v.set(NH[index], nh);
+    v.set(NL[index], nh * 0.95);
+    v.set(NP[index], np);
+    v.set(TQ[index], approach_value(v.get(TQ[index]), torque, 1.0, dt));
+    v.set(ITT[index], approach_value(v.get(ITT[index]), itt, 3.0, dt));
+    v.set(OILP[index], approach_value(v.get(OILP[index]), e.lit ? 16000 + 8000 * nh / 100 : 0, 2.0, dt));
+    v.set(OILT[index], approach_value(v.get(OILT[index]), oat_r + (running ? 70 * 1.8 : 0), 60.0, dt));
+    double flow = e.lit ? 250 + 1000 * power : 0;
+    v.set(FF[index], flow);
+    v.set(RUN[index], running ? 1 : 0);
+    v.set(HYD_P[index], approach_value(v.get(HYD_P[index]), running ? 3000 * HYD_SCALE : 0, 1.0, dt));
+
+    // Burn: the selected tank feeds (both tanks feed their own engines by default).
+    double gallons = flow / std::max(1.0, v.get(306)) / 3600 * dt;
+    int selector = static_cast<int>(v.get(902));
+    int tank = selector == 1 ? 304 : selector == 2 ? 303 : TANK[index];
+    v.set(tank, std::max(0.0, v.get(tank) - gallons));
+}
+
+void step_gear(VariableStore& v, double dt) {
+    bool down = v.get(331) != 0;
+    bool airborne = v.get(60) == 0;
+    static const int LEGS[] = {332, 333, 334};
+    static const double SECONDS[] = {5.0, 6.0, 6.0};
+    for (int i = 0; i < 3; ++i) {
+        double target = down || !airborne ? GEAR_DOWN : 0;
+        v.set(LEGS[i], move_toward(v.get(LEGS[i]), target, GEAR_DOWN / SECONDS[i], dt));
+    }
+}
+
+void step_pushback(AircraftModel& m, VariableStore& v, double dt) {
+    if (v.get(904) == 0) return;
+    double speed = 0.4 * m.pushback_speed_steps;             // metres a second, backwards
+    double heading = v.get(86) + 2.0 * m.pushback_steer * dt * (speed > 0 ? 1 : 0);
+    heading = std::fmod(heading + 360.0, 360.0);
+    double rad = heading * M_PI / 180;
+    v.set(71, v.get(71) - std::cos(rad) * speed * dt);
+    v.set(72, v.get(72) - std::sin(rad) * speed * dt * METRES_TO_LONGITUDE);
+    v.set(86, heading);
+    v.set(81, heading);
+    v.set(551, speed * 1.943844);
+}
+
+}  // namespace
+
+void aircraft_reset(AircraftModel& model, VariableStore& vars) {
+    model = AircraftModel{};
+    vars.seed();
+}
+
+const EventInfo* aircraft_event(AircraftModel& model, VariableStore& vars, uint32_t id, uint32_t value) {
+    const EventEntry* e = find_entry(id);
+    if (!e) return nullptr;
+    e->effect(model, vars, value, e->arg);
+    return &e->info;
+}
+
+void aircraft_step(AircraftModel& model, VariableStore& vars, double dt) {
+    for (int i = 0; i < 2; ++i) step_engine(model.engine[i], vars, i, dt);
+    step_gear(vars, dt);
+    step_pushback(model, vars, dt);
+}
+
+void aircraft_clock(const AircraftModel& model, VariableStore& vars, double sim_time) {
+    double seconds = 12 * 3600 + sim_time + model.clock_offset;
+    double days = std::floor(seconds / 86400);
+    double of_day = seconds - days * 86400;
+    vars.set(3, std::floor(of_day / 3600));
+    vars.set(4, std::floor(std::fmod(of_day, 3600) / 60));
+    vars.set(5, std::floor(std::fmod(of_day, 60)));
+    vars.set(8, std::fmod(172 - 1 + days + 365 * 4, 365) + 1);
+}
+
+const EventInfo* find_event(uint32_t id) {
+    const EventEntry* e = find_entry(id);
+    return e ? &e->info : nullptr;
+}
+
+int event_count() { return static_cast<int>(sizeof EVENTS / sizeof EVENTS[0]); }

@@ -1,0 +1,44 @@
+// The host's aircraft model: what each host event the cockpit sends does to
+// the host variables, and how engines, gear and the pushback tug move from
+// frame to frame. Flight variables (airspeed, altitude, attitude, position
+// in flight) are left to the scenario.
+#pragma once
+
+#include <cstdint>
+
+#include "host/variables.h"
+
+struct EngineModel {
+    bool lit = false;            // burning fuel
+    double starter_time = 0;     // seconds the starter stays engaged after its last event
+    double fuel_control = 0;     // 0 (cut off) to 1 (full flow), from the fuel control events
+};
+
+struct AircraftModel {
+    EngineModel engine[2];
+    int pushback_speed_steps = 0;    // each step 0.4 m/s backwards
+    int pushback_steer = 0;          // each step 2 degrees a second, + to the right
+    double clock_offset = 0;         // seconds added to the clock by the clock setting events
+};
+
+struct EventInfo {
+    uint32_t id;
+    const char* name;
+};
+
+// The cold-and-dark aircraft (also seeds the variables).
+void aircraft_reset(AircraftModel& model, VariableStore& vars);
+// Carries out one host event. Returns the event's table entry, or nullptr for
+// an id the model does not know (the event then has no effect).
+const EventInfo* aircraft_event(AircraftModel& model, VariableStore& vars, uint32_t id, uint32_t value);
+// Advances engines, gear, fuel, hydraulics and the tug by dt seconds.
+void aircraft_step(AircraftModel& model, VariableStore& vars, double dt);
+// Sets the clock and date variables for the simulation time in seconds.
+void aircraft_clock(const AircraftModel& model, VariableStore& vars, double sim_time);
+
+const EventInfo* find_event(uint32_t id);
+int event_count();
+
+// Pop-up window idents opened and closed by the panel selector events.
+constexpr uint32_t WINDOW_EVENT_FIRST = 0x10173;
+constexpr uint32_t WINDOW_EVENT_LAST = 0x10177;

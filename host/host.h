@@ -1,0 +1,167 @@
+// The substitute host: loads the three modules from a simulator folder,
+// builds the panel, gives the modules the host function table, and drives
+// every gauge frame by frame. One Host is active in a process at a time (the
+// host operations the modules call reach it through a process-wide pointer).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frame/records.h"
+#include "host/aircraft.h"
+#include "host/panel_config.h"
+#include "host/sound_device.h"
+#include "host/trace.h"
+#include "host/variables.h"
+
+struct SharedSection;
+
+struct LoadedModule {
+    std::string name;                  // "Quillmar"
+    void* handle = nullptr;
+    LinkageHead* linkage = nullptr;
+    ImportTableRecord* import_table = nullptr;
+};
+
+struct GaugeInstance {
+    std::string module;
+    GaugeHeader* header = nullptr;
+    std::string name;                  // the gauge's own name
+    int window = 0;                    // index into the panel's windows
+    int x = 0, y = 0;                  // place in the window
+    int width = 0, height = 0;         // size on screen
+    MouseRect* mouse = nullptr;        // rectangle list that gets the clicks
+    bool mouse_active = false;
+    std::vector<ElementHead*> elements;       // depth-first tree order
+    std::vector<HostVariable*> variables;     // element records refreshed on update
+    HostImage image{};                        // display modules: the picture
+    std::vector<uint16_t> pixels;
+    ElementHead* image_element = nullptr;
+    int draw_calls = 0;
+    bool installed = false;
+
+    bool callback_style() const { return header->version == GAUGE_VERSION_CALLBACK; }
+};
+
+struct HostOptions {
+    std::string gauges_dir;            // where the built modules are
+    std::string sound_dir;             // where the sounds are ("" for none)
+    std::string sim_dir;               // "" for a fresh temporary folder
+    int fps = 18;
+};
+
+// The first child rectangle in list order that contains (x, y) and has a
+// mouse function; nullptr when there is none. A list without an end record
+// is read no further than `limit` records.
+MouseRect* find_mouse_rect(MouseRect* list, int x, int y, int limit = 4096);
+
+// Element values as the host needs them for drawing and inspection.
+double element_value(ElementHead* element);
+
+class Host {
+public:
+    explicit Host(HostOptions options);
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // Makes the simulator folder (Gauges/ with the modules, Sound/) and makes
+    // it the current directory. False and a message when that fails.
+    bool prepare(std::string* error);
+    const std::string& sim_dir() const { return sim_dir_; }
+    std::string ini_path() const;
+
+    // Loads the modules the panel names and installs every gauge. Lines naming
+    // a module or gauge that does not exist are skipped with a warning.
+    bool load(const PanelConfig& panel, std::vector<std::string>* warnings, std::string* error);
+    bool loaded() const { return loaded_; }
+    // Every gauge's kill service (writes the panel state file).
+    void kill();
+    // Kill if loaded, unload the modules, start a new flight, load again.
+    bool reload(std::vector<std::string>* warnings, std::string* error);
+    void unload_modules();
+
+    // One frame: time, clock, ramps, aircraft model, every gauge's update.
+    void frame();
+    int64_t frame_number() const { return frame_; }
+    double sim_time() const { return static_cast<double>(frame_) / options_.fps; }
+    int fps() const { return options_.fps; }
+
+    // A ramp of a variable to `target` over `seconds` from now.
+    void ramp(uint32_t id, double target, double seconds);
+    void set_variable(uint32_t id, double value);
+
+    // Mouse actions at gauge pixels. Returns false when no rectangle takes it.
+    bool mouse_call(GaugeInstance& gauge, int x, int y, MouseRect** hit);
+    void set_space(bool down);
+
+    // Draw calls for the display modules before their picture is looked at.
+    void draw_gauge(GaugeInstance& gauge);
+
+    GaugeInstance* find_gauge(const std::string& name);
+    std::vector<GaugeInstance>& gauges() { return gauges_; }
+    const PanelConfig& panel() const { return panel_; }
+
+    // Shared value channels as the modules see them; "" when not open.
+    std::string channel_text(const std::string& name) const;
+    static bool known_channel(const std::string& name);
+
+    VariableStore vars;
+    AircraftModel model;
+    Trace trace;
+    SimSoundDevice sound{&trace};
+
+    // Services the modules call; public for the host operation table.
+    void op_install(uint32_t value);
+    void op_update();
+    void op_draw();
+    void op_kill();
+    void op_mouse_install(MouseRect* rects, GaugeHeader* gauge, int32_t* size);
+    void op_mouse_register(MouseRect* rects, GaugeHeader* gauge, bool active);
+    void op_event(uint32_t id, uint32_t value);
+    GaugeInstance* current() { return current_; }
+
+private:
+    LoadedModule* open_module(const std::string& name, std::string* error);
+    void service(GaugeInstance& gauge, const char* what, void (*call)(GaugeInstance&));
+    void open_channels();
+    void close_channels();
+    void poll_channels();
+    void poll_ini();
+    GaugeInstance* instance_of(GaugeHeader* header);
+
+    HostOptions options_;
+    std::string sim_dir_;
+    bool temporary_sim_dir_ = false;
+    std::string previous_dir_;
+    std::vector<std::unique_ptr<LoadedModule>> modules_;
+    std::vector<GaugeInstance> gauges_;
+    PanelConfig panel_;
+    GaugeInstance* current_ = nullptr;
+    bool loaded_ = false;
+    int64_t frame_ = 0;
+    bool space_down_ = false, space_toggled_ = false;
+
+    struct Ramp {
+        uint32_t id;
+        double from, to;
+        int64_t first_frame, last_frame;
+    };
+    std::vector<Ramp> ramps_;
+
+    struct Channel {
+        const char* name;
+        uint32_t size;
+        SharedSection* section = nullptr;
+        const char* view = nullptr;
+        std::string last;
+    };
+    std::vector<Channel> channels_;
+    std::vector<std::pair<std::string, std::string>> ini_seen_;   // "SECTION/key" -> value
+};
+
+// The host process's services for the platform layer (channel namespace, keys,
+// sound device); exported from the executable as quillmar_platform_services.
+const struct PlatformHostServices* host_platform_services();

@@ -1,0 +1,87 @@
+#include "host/os.h"
+
+#include <dlfcn.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace host_os {
+
+void* load_module(const std::string& path, std::string* error) {
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module && error) {
+        const char* why = dlerror();
+        *error = why ? why : "cannot load";
+    }
+    return module;
+}
+
+void* module_symbol(void* module, const char* name) { return dlsym(module, name); }
+
+void unload_module(void* module) {
+    if (module) dlclose(module);
+}
+
+const char* module_suffix() { return ".so"; }
+
+std::string executable_dir() {
+    std::error_code ec;
+    auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : path.parent_path().string();
+}
+
+bool link_or_copy(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    std::filesystem::remove(to, ec);
+    std::filesystem::create_symlink(std::filesystem::absolute(from), to, ec);
+    if (!ec) return true;
+    return std::filesystem::copy_file(from, to, ec);
+}
+
+unsigned long process_id() { return static_cast<unsigned long>(getpid()); }
+
+static const char* (*crash_context)() = nullptr;
+
+static void write_all(const char* text) {
+    size_t n = strlen(text);
+    while (n > 0) {
+        ssize_t w = write(STDERR_FILENO, text, n);
+        if (w <= 0) return;
+        text += w;
+        n -= static_cast<size_t>(w);
+    }
+}
+
+static void on_crash(int signal_number) {
+    write_all("quillmar-host: ");
+    write_all(signal_number == SIGSEGV || signal_number == SIGBUS ? "memory fault"
+              : signal_number == SIGFPE                          ? "arithmetic fault"
+              : signal_number == SIGILL                          ? "illegal instruction"
+                                                                 : "abort");
+    write_all(" ");
+    write_all(crash_context ? crash_context() : "in the host");
+    write_all("\n");
+    _exit(2);
+}
+
+void install_crash_reporter(const char* (*context)()) {
+    crash_context = context;
+    static char alternate_stack[64 * 1024];
+    stack_t ss{};
+    ss.ss_sp = alternate_stack;
+    ss.ss_size = sizeof alternate_stack;
+    sigaltstack(&ss, nullptr);
+    struct sigaction action {};
+    action.sa_handler = on_crash;
+    action.sa_flags = SA_ONSTACK | SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    for (int s : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) sigaction(s, &action, nullptr);
+}
+
+void set_space_key(bool, bool) {}
+void create_main_window() {}
+
+}  // namespace host_os

@@ -1,0 +1,360 @@
+#include "host/render.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "host/host.h"
+
+namespace {
+
+const Rgb BACKGROUND{36, 38, 42};
+const Rgb WINDOW_BACKGROUND{20, 22, 26};
+const Rgb GAUGE_FRAME{110, 110, 120};
+const Rgb LABEL{200, 200, 120};
+const Rgb BOX{90, 150, 220};
+const Rgb ICON{110, 200, 140};
+const Rgb NEEDLE{255, 255, 255};
+const Rgb MOVING{220, 150, 90};
+const Rgb TITLE_BAR{60, 64, 80};
+
+// The 3 by 5 font: five rows of three pixels, left pixel first.
+struct Glyph {
+    char c;
+    const char* rows;
+};
+const Glyph GLYPHS[] = {
+    {'0', "111101101101111"}, {'1', "010110010010111"}, {'2', "111001111100111"}, {'3', "111001111001111"},
+    {'4', "101101111001001"}, {'5', "111100111001111"}, {'6', "111100111101111"}, {'7', "111001001010010"},
+    {'8', "111101111101111"}, {'9', "111101111001111"}, {'A', "010101111101101"}, {'B', "110101110101110"},
+    {'C', "011100100100011"}, {'D', "110101101101110"}, {'E', "111100110100111"}, {'F', "111100110100100"},
+    {'G', "011100101101011"}, {'H', "101101111101101"}, {'I', "111010010010111"}, {'J', "001001001101010"},
+    {'K', "101101110101101"}, {'L', "100100100100111"}, {'M', "101111111101101"}, {'N', "110101101101101"},
+    {'O', "010101101101010"}, {'P', "110101110100100"}, {'Q', "010101101110011"}, {'R', "110101110101101"},
+    {'S', "011100010001110"}, {'T', "111010010010010"}, {'U', "101101101101111"}, {'V', "101101101101010"},
+    {'W', "101101111111101"}, {'X', "101101010101101"}, {'Y', "101101010010010"}, {'Z', "111001010100111"},
+    {' ', "000000000000000"}, {'.', "000000000000010"}, {',', "000000000010100"}, {':', "000010000010000"},
+    {'-', "000000111000000"}, {'_', "000000000000111"}, {'!', "010010010000010"}, {'/', "001001010100100"},
+    {'(', "001010010010001"}, {')', "100010010010100"}, {'+', "000010111010000"}, {'=', "000111000111000"},
+    {'?', "111001010000010"}, {'%', "101001010100101"}, {'#', "101111101111101"}, {'\'', "010010000000000"},
+    {'"', "101101000000000"}, {'*', "101010101000000"}, {'<', "001010100010001"}, {'>', "100010001010100"},
+    {'[', "011010010010011"}, {']', "110010010010110"}, {'\xBA', "010101010000000"},
+};
+
+const char* glyph_rows(char c) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    for (const Glyph& g : GLYPHS)
+        if (g.c == c) return g.rows;
+    return "111111111111111";
+}
+
+Rgb from_555(uint16_t p) {
+    auto expand = [](int v) { return (v << 3) | (v >> 2); };
+    return Rgb{expand((p >> 10) & 31), expand((p >> 5) & 31), expand(p & 31)};
+}
+
+Rgb from_rgb24(uint32_t c) { return Rgb{static_cast<int>((c >> 16) & 255), static_cast<int>((c >> 8) & 255), static_cast<int>(c & 255)}; }
+
+// Display modules draw their picture on every second draw call.
+void draw_display(Host& host, GaugeInstance& g) {
+    if (!g.image_element) return;
+    host.draw_gauge(g);
+    host.draw_gauge(g);
+}
+
+void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
+    if (!e || depth > 64 || (e->image_flags & IMAGE_HIDDEN)) return;
+    int x = static_cast<int>(std::lround(e->x * scale));
+    int y = static_cast<int>(std::lround(e->y * scale));
+    char label[40];
+    switch (e->type) {
+    case ELEMENT_STATIC_IMAGE:
+        if (e->resource >= 0) {
+            std::snprintf(label, sizeof label, "%d", e->resource);
+            int w = p.text(x + 2, y + 2, label, BOX) + 3;
+            p.frame_rect(x, y, std::max(w, 12), 9, BOX);
+        }
+        break;
+    case ELEMENT_ICON: {
+        long long n = static_cast<long long>(element_value(e));
+        std::snprintf(label, sizeof label, "%d:%lld", e->resource, n);
+        int w = p.text(x + 2, y + 2, label, ICON) + 3;
+        p.frame_rect(x, y, std::max(w, 12), 9, ICON);
+        break;
+    }
+    case ELEMENT_STRING: {
+        auto* s = reinterpret_cast<StringElement*>(e);
+        element_value(e);
+        if (s->width > 0 && s->height > 0)
+            p.fill_rect(x, y, static_cast<int>(s->width * scale), static_cast<int>(s->height * scale), from_rgb24(s->background));
+        std::string text;
+        if (s->text)
+            for (int i = 0; i < (s->text_size > 0 ? s->text_size : 256) && s->text[i]; ++i) text += s->text[i];
+        p.text(x + 1, y + 1, text, s->colour ? from_rgb24(s->colour) : NEEDLE, scale >= 1.5 ? 2 : 1);
+        break;
+    }
+    case ELEMENT_NEEDLE: {
+        auto* n = reinterpret_cast<NeedleElement*>(e);
+        double v = element_value(e);
+        int cx = static_cast<int>(std::lround(n->centre_x * scale)), cy = static_cast<int>(std::lround(n->centre_y * scale));
+        if (n->scale && n->scale_count > 0) {
+            // The dial point of the value, by linear interpolation in the table.
+            const ScalePoint* t = n->scale;
+            double px = t[0].x, py = t[0].y;
+            for (int i = 1; i < n->scale_count; ++i) {
+                if (v <= t[i].value || i == n->scale_count - 1) {
+                    double span = t[i].value - t[i - 1].value;
+                    double f = span != 0 ? std::clamp((v - t[i - 1].value) / span, 0.0, 1.0) : 1.0;
+                    px = t[i - 1].x + (t[i].x - t[i - 1].x) * f;
+                    py = t[i - 1].y + (t[i].y - t[i - 1].y) * f;
+                    break;
+                }
+            }
+            p.line(cx, cy, static_cast<int>(std::lround(px * scale)), static_cast<int>(std::lround(py * scale)), NEEDLE);
+        } else {
+            double radians = v * M_PI / 180;   // 270 points up, angles grow clockwise
+            double length = 0.4 * std::min(p.width, p.height);
+            p.line(cx, cy, cx + static_cast<int>(std::lround(std::cos(radians) * length)),
+                   cy + static_cast<int>(std::lround(std::sin(radians) * length)), NEEDLE);
+        }
+        break;
+    }
+    case ELEMENT_SLIDER:
+    case ELEMENT_MOVING_IMAGE:
+    case ELEMENT_SPRITE: {
+        double v = element_value(e);
+        std::snprintf(label, sizeof label, "%d", e->resource);
+        int w = p.text(x + 2, y + 2, label, MOVING) + 3;
+        p.frame_rect(x, y, std::max(w, 12), 9, MOVING);
+        std::snprintf(label, sizeof label, "%.1f", v);
+        p.text(x + 2, y + 11, label, MOVING);
+        break;
+    }
+    default: break;
+    }
+    if (e->next)
+        for (int i = 0; e->next[i] && i < 4096; ++i) draw_element(p, e->next[i], scale, depth + 1);
+}
+
+}  // namespace
+
+// ------------------------------------------------ picture operations
+
+void Picture::resize(int w, int h, Rgb fill) {
+    width = std::max(w, 1);
+    height = std::max(h, 1);
+    rgb.assign(static_cast<size_t>(width) * height * 3, 0);
+    fill_rect(0, 0, width, height, fill);
+}
+
+void Picture::set(int x, int y, Rgb c) {
+    if (x < 0 || y < 0 || x >= width || y >= height) return;
+    uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    p[0] = static_cast<uint8_t>(std::clamp(c.r, 0, 255));
+    p[1] = static_cast<uint8_t>(std::clamp(c.g, 0, 255));
+    p[2] = static_cast<uint8_t>(std::clamp(c.b, 0, 255));
+}
+
+Rgb Picture::get(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return Rgb{};
+    const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    return Rgb{p[0], p[1], p[2]};
+}
+
+void Picture::fill_rect(int x, int y, int w, int h, Rgb c) {
+    for (int j = std::max(0, y); j < std::min(height, y + h); ++j)
+        for (int i = std::max(0, x); i < std::min(width, x + w); ++i) set(i, j, c);
+}
+
+void Picture::frame_rect(int x, int y, int w, int h, Rgb c) {
+    line(x, y, x + w - 1, y, c);
+    line(x, y + h - 1, x + w - 1, y + h - 1, c);
+    line(x, y, x, y + h - 1, c);
+    line(x + w - 1, y, x + w - 1, y + h - 1, c);
+}
+
+void Picture::line(int x0, int y0, int x1, int y1, Rgb c) {
+    int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (int guard = 0; guard < 100000; ++guard) {
+        set(x0, y0, c);
+        if (x0 == x1 && y0 == y1) break;
+        int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+int Picture::text(int x, int y, const std::string& s, Rgb c, int scale) {
+    int start = x;
+    for (char ch : s) {
+        const char* rows = glyph_rows(ch);
+        for (int j = 0; j < 5; ++j)
+            for (int i = 0; i < 3; ++i)
+                if (rows[j * 3 + i] == '1') fill_rect(x + i * scale, y + j * scale, scale, scale, c);
+        x += 4 * scale;
+    }
+    return x - start;
+}
+
+void Picture::paste(const Picture& p, int x, int y) {
+    for (int j = 0; j < p.height; ++j)
+        for (int i = 0; i < p.width; ++i) set(x + i, y + j, p.get(i, j));
+}
+
+// ------------------------------------------------ gauges, windows, panel
+
+Picture render_gauge(Host& host, GaugeInstance& g) {
+    Picture p;
+    p.resize(g.width, g.height, BACKGROUND);
+    if (g.installed && g.image_element) {
+        draw_display(host, g);
+        for (int y = 0; y < std::min(g.height, g.image.height); ++y)
+            for (int x = 0; x < std::min(g.width, g.image.width); ++x)
+                p.set(x, y, from_555(g.image.pixels[static_cast<size_t>(y) * (g.image.pitch / 2) + x]));
+    } else {
+        double scale = g.header->size > 0 ? static_cast<double>(g.width) / g.header->size : 1.0;
+        if (g.header->elements)
+            for (int i = 0; g.header->elements[i] && i < 1024; ++i) draw_element(p, g.header->elements[i], scale, 0);
+    }
+    p.frame_rect(0, 0, g.width, g.height, GAUGE_FRAME);
+    return p;
+}
+
+Picture render_window(Host& host, int window) {
+    const PanelWindow& w = host.panel().windows[static_cast<size_t>(window)];
+    int width = w.width, height = w.height;
+    for (GaugeInstance& g : host.gauges()) {
+        if (g.window != window) continue;
+        width = std::max(width, g.x + g.width);
+        height = std::max(height, g.y + g.height);
+    }
+    const int bar = 11;
+    Picture p;
+    p.resize(std::max(width, 120), height + bar, WINDOW_BACKGROUND);
+    p.fill_rect(0, 0, p.width, bar, TITLE_BAR);
+    p.text(3, 3, w.title, LABEL);
+    for (GaugeInstance& g : host.gauges()) {
+        if (g.window != window) continue;
+        p.paste(render_gauge(host, g), g.x, g.y + bar);
+        p.text(g.x + 2, g.y + bar + 2, g.name, LABEL);
+    }
+    return p;
+}
+
+Picture render_panel(Host& host) {
+    std::vector<Picture> windows;
+    int width = 0, height = 0;
+    for (size_t i = 0; i < host.panel().windows.size(); ++i) {
+        windows.push_back(render_window(host, static_cast<int>(i)));
+        width = std::max(width, windows.back().width);
+        height += windows.back().height + 4;
+    }
+    Picture p;
+    p.resize(width, height, Rgb{0, 0, 0});
+    int y = 0;
+    for (const Picture& w : windows) {
+        p.paste(w, 0, y);
+        y += w.height + 4;
+    }
+    return p;
+}
+
+std::optional<Rgb> gauge_pixel(Host& host, GaugeInstance& g, int x, int y) {
+    if (g.installed && g.image_element) {
+        draw_display(host, g);
+        if (x < 0 || y < 0 || x >= g.image.width || y >= g.image.height) return std::nullopt;
+        return from_555(g.image.pixels[static_cast<size_t>(y) * (g.image.pitch / 2) + x]);
+    }
+    Picture p = render_gauge(host, g);
+    if (x < 0 || y < 0 || x >= p.width || y >= p.height) return std::nullopt;
+    return p.get(x, y);
+}
+
+// ------------------------------------------------ PNG
+
+uint32_t crc32_of(const uint8_t* data, size_t size, uint32_t crc) {
+    static const std::array<uint32_t, 256> table = [] {
+        std::array<uint32_t, 256> t{};
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    crc = ~crc;
+    for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+uint32_t adler32_of(const uint8_t* data, size_t size) {
+    uint32_t a = 1, b = 0;
+    for (size_t i = 0; i < size; ++i) {
+        a = (a + data[i]) % 65521;
+        b = (b + a) % 65521;
+    }
+    return (b << 16) | a;
+}
+
+static void put32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(v >> s));
+}
+
+static void chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
+    put32(out, static_cast<uint32_t>(data.size()));
+    size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    put32(out, crc32_of(out.data() + start, out.size() - start));
+}
+
+std::vector<uint8_t> encode_png(const Picture& picture) {
+    std::vector<uint8_t> raw;
+    raw.reserve(static_cast<size_t>(picture.height) * (picture.width * 3 + 1));
+    for (int y = 0; y < picture.height; ++y) {
+        raw.push_back(0);   // no filter
+        auto row = picture.rgb.begin() + static_cast<long>(y) * picture.width * 3;
+        raw.insert(raw.end(), row, row + picture.width * 3);
+    }
+    std::vector<uint8_t> z = {0x78, 0x01};
+    size_t pos = 0;
+    do {
+        size_t n = std::min<size_t>(65535, raw.size() - pos);
+        bool last = pos + n == raw.size();
+        z.push_back(last ? 1 : 0);
+        z.push_back(static_cast<uint8_t>(n));
+        z.push_back(static_cast<uint8_t>(n >> 8));
+        z.push_back(static_cast<uint8_t>(~n));
+        z.push_back(static_cast<uint8_t>(~n >> 8));
+        z.insert(z.end(), raw.begin() + static_cast<long>(pos), raw.begin() + static_cast<long>(pos + n));
+        pos += n;
+    } while (pos < raw.size());
+    put32(z, adler32_of(raw.data(), raw.size()));
+
+    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> header;
+    put32(header, static_cast<uint32_t>(picture.width));
+    put32(header, static_cast<uint32_t>(picture.height));
+    header.insert(header.end(), {8, 2, 0, 0, 0});   // 8 bits, RGB, deflate, no filter, no interlace
+    chunk(out, "IHDR", header);
+    chunk(out, "IDAT", z);
+    chunk(out, "IEND", {});
+    return out;
+}
+
+bool write_png(const std::string& path, const Picture& picture) {
+    std::vector<uint8_t> data = encode_png(picture);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    return std::fclose(f) == 0 && ok;
+}
