@@ -207,17 +207,23 @@ DrawFont* draw_font_create(const DrawFontSpec* spec) {
         cairo_font_face_destroy(cairo_face);
         return nullptr;
     }
-    // The face's ascent and descent at one unit of em size give the em size
-    // for a cell height (positive heights) and the cell for an em size (negative).
-    cairo_matrix_t unit, identity;
-    cairo_matrix_init_scale(&unit, 1.0, 1.0);
+    // The face's ascent and descent per unit of em size (measured large and
+    // unhinted) give the em size for a cell height (positive heights) and
+    // the cell for an em size (negative).
+    const double measure = 1000.0;
+    cairo_matrix_t large, identity;
+    cairo_matrix_init_scale(&large, measure, measure);
     cairo_matrix_init_identity(&identity);
     cairo_font_options_t* options = cairo_font_options_create();
-    cairo_scaled_font_t* scaled = cairo_scaled_font_create(cairo_face, &unit, &identity, options);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_scaled_font_t* scaled = cairo_scaled_font_create(cairo_face, &large, &identity, options);
     cairo_font_extents_t extents{};
     cairo_scaled_font_extents(scaled, &extents);
     cairo_scaled_font_destroy(scaled);
     cairo_font_options_destroy(options);
+    extents.ascent /= measure;
+    extents.descent /= measure;
     double unit_cell = extents.ascent + extents.descent;
     if (unit_cell <= 0) unit_cell = 1.0;
 

@@ -110,6 +110,13 @@ void display_set_variable(uint32_t id, double value) {
     if (id < 1024) display_host.variables[id] = value;
 }
 
+void display_set_variable_int(uint32_t id, int32_t value) {
+    if (id >= 1024) return;
+    double field = 0.0;
+    std::memcpy(&field, &value, sizeof value);
+    display_host.variables[id] = field;
+}
+
 void display_set_channel(ChannelId id, int value) {
     channel_open(&display_host.channels, id);
     channel_write(&display_host.channels, id, value);

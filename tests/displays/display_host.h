@@ -45,6 +45,8 @@ void display_frame();
 void display_kill();
 
 void display_set_variable(uint32_t id, double value);
+// A variable whose value is a whole number in the first 32 bits of the value field.
+void display_set_variable_int(uint32_t id, int32_t value);
 // Writes the channel as its owner in Quillmar does (opening it on first use).
 void display_set_channel(ChannelId id, int value);
 
