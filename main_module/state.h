@@ -1,0 +1,148 @@
+// The module state of Quillmar: one record, one instance, shared by every
+// gauge of the module.
+//
+// Each value has one writer (named beside it); every other gauge only reads
+// it and sees the last write on its next update. Switch positions, levers,
+// requests and options start at the panel state file defaults, so a value
+// whose owning gauge is not installed still holds a meaningful default.
+// Switch states are doubles holding 0.0 or 1.0 (small whole numbers for
+// selectors) and are tested against 0; latches and codes are 32-bit integers.
+#pragma once
+
+#include <cstdint>
+
+#include "frame/channel.h"
+
+// Electrical power control panel ("EPCP") and the power state of the cockpit.
+struct ElectricState {
+    // Panel switches, written by Electric (kept in the panel state file).
+    double el_pwr_on_system = 0;      // the system is energised by at least one source
+    double batt_switch = 0;           // battery master
+    double batt1 = 1, batt2 = 1;      // BAT 1 / BAT 2 CHARGE (1 = connected)
+    double dc_xfeed = 0;              // DC X-FEED
+    double tru1 = 1, tru2 = 1;        // TRU 1 / TRU 2
+    double ac_xfeed = 1;              // AUTO AC X-FEED (1 = armed)
+    double gen1 = 1, gen2 = 1;        // GEN 1 / GEN 2 (follow generators_online)
+    double ext_pwr = 0;               // EXT PWR connected (also cleared by the cycle)
+    uint32_t indicator_switch_pos = 0;  // meter selector, 0..11
+
+    // Written by the simulator cycle (and by the GEN buttons for generators_online).
+    int32_t generators_online = 0;    // 0 none, 1 gen 1, 2 gen 2, 3 both
+    double ext_pwr_available = 0;     // a ground power unit may be connected
+    double elec_power_state = 0;      // 0 no power, 1 source transfer, 2 power available
+    int32_t power_source = 0;         // 0 none, 1 battery, 2 APU gen, 3 external, 4 engine gens
+
+    // Electric's own evaluation state.
+    double engine1_running = 0, engine2_running = 0;            // generator output above 0.5
+    double engine1_seen_running = 0, engine2_seen_running = 0;  // start line-up done
+    double power_up_edge = 0;         // the update began with the system dead
+
+    // Meter readouts drawn at install, by selector position: [position][0 left, 1 right].
+    int32_t readout_values[12][2] = {};
+};
+
+// Values of other panels that the simulator cycle reads. Each is written by
+// the gauge named beside it.
+struct PanelInputs {
+    // APU
+    double apu_gen = 0;               // APU generator on line
+    double apu_running = 0;           // APU running (drives the APU sounds)
+    // Starter
+    int32_t start_request = 0;        // 0 none, 1 engine 1, 2 engine 2
+    // EngineFire1, EngineFire2
+    double engine1_fuel_shutoff = 0, engine2_fuel_shutoff = 0;  // fire handle off centre
+    // Fuel
+    int32_t no_boost_pressure = 0;    // 1 engine 1, 2 engine 2, 3 both without booster pressure
+    // Fuel_Controls ("FUEL_CONTROL")
+    double fuel_control_left_pos = 80, fuel_control_right_pos = 80;  // 0 forward .. 80 back
+    // Flight_Controls_Lock ("PEDESTAL HANDLES" / fltlock_handle_pos)
+    double flight_controls_locked = 1;
+    // Alternate_Gear ("PEDESTAL HANDLES" / altgear_handle_pos)
+    double alternate_gear_extended = 0;
+    // Airconditioning ("AIRCONDITIONING")
+    double pack_left_pos = 0, pack_right_pos = 0;  // pack 1 (flight deck), pack 2 (cabin)
+    double flight_deck_temp_pos = 6, cabin_temp_pos = 6;  // selectors 0..11
+    double flight_deck_heater_pos = 0;
+    double cabin_temp_aut_pos = 0;
+    // Cabin_Pressure_2, Cabin_Pressure_3 ("CABIN PRESSURE")
+    double landing_altitude = 0;      // feet
+    double manual_control_status = 0;
+    double man_rate_control_value = 0;  // signed manual rate, feet per second
+    // Hydraulic ("HYDRAULIC")
+    double eng_pump_left_pos = 1, eng_pump_right_pos = 1;
+    double elec_pump_pos = 0;
+    int32_t hyd_ramp_mode = 0;        // 0 steady, 1 falling, 2 rising, 3 frozen
+    double hyd_ramp_start_pressure = 0;
+    double hyd_ramp_start_tick = 0;
+    // EFIS_Control_Panel, Flight_Mode_Panel, Electric
+    int32_t fd_cancel = 0;            // flight director bars cancelled
+    double decision_height = 10;      // feet ("EFIS CP" / selectedDH)
+    // Engine_Rating_Panel
+    double takeoff_torque_setting = 0;
+    // Checklist (and the cycle's space bar step)
+    double checklist_number = 0;
+    double checklist_item = 0;
+    // Options ("OPTIONS")
+    double no_spacebar_status = 0;
+    double no_delays_status = 0;
+    // Push ("PUSHBACK")
+    int32_t pushback_command = 0;     // 0 none, 1..4 requests, 5 pushback finished
+    double pb_distance_value = 40;
+};
+
+// System state computed by the simulator cycle for the instruments and panels.
+struct SystemOutputs {
+    double temperature_flight_deck = 15.0;  // degrees Celsius (file: tenths)
+    double temperature_cabin = 15.0;
+    int32_t temperature_flight_deck_whole = 15;  // whole degrees shown by Airconditioning
+    int32_t temperature_cabin_whole = 15;
+    double cabin_altitude = 0;        // feet
+    double cabin_rate = 0;            // feet per clock second
+    double hyd_pressure = 0;          // psi
+    double hyd_quantity_percent = 0;
+};
+
+// The simulator cycle's own memory from frame to frame.
+struct CycleState {
+    // Clock and pressurization
+    double last_clock = 0;            // seconds of the day at the last step
+    double elapsed_clock = 0;
+    // Generators and power source transfer
+    int32_t generator1_was_running = 0, generator2_was_running = 0;  // edge latches
+    int32_t previous_power_source = 0;
+    int32_t transfer_running = 0;
+    double transfer_start_tick = 0;
+    // Ground power unit
+    int32_t ground_power_wait = 0;    // 0..5, see the ground power step
+    double ground_power_deadline = 0; // simulation time
+    int32_t ground_crew_busy = 0;
+    // Engine running latches (packs)
+    int32_t engine1_running_latch = 0, engine2_running_latch = 0;
+    // Temperatures
+    double temperature_step_time = 0; // simulation time of the last step
+    // Flaps and gear hold
+    double remembered_flaps = 0, remembered_gear = 0;
+    // Space bar and checklist
+    int16_t previous_space_key = 0;
+    double previous_checklist_number = 0, previous_checklist_item = 0;
+    // Voice callout latches (set or cleared at install)
+    int32_t start_calls_armed = 0;
+    int32_t start_call_latches[4] = {};
+    int32_t takeoff_latches[5] = {};
+    int32_t gear_down_latch = 0;
+    int32_t minimums_latch = 0;
+    int32_t height_call_state = 0;
+};
+
+struct QuillmarState {
+    ChannelLinks channels{};          // created at System_Simulator's install
+    ElectricState electric;
+    PanelInputs panels;
+    SystemOutputs systems;
+    CycleState cycle;
+};
+
+extern QuillmarState quillmar;
+
+// Back to the values the module starts with when it is loaded.
+void reset_module_state();
