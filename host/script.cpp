@@ -238,7 +238,9 @@ std::string check_command(const ScriptCommand& c) {
     if (v == "send") {
         if (!(e = count(1, 2, "send ID [VALUE]")).empty()) return e;
         if (!(e = event(0)).empty()) return e;
-        return a.size() == 2 ? whole(1) : "";
+        if (a.size() == 2 && !parse_integer(a[1]) && !parse_event_id(a[1]))
+            return "'" + a[1].text + "' is not a whole number (decimal or 0x hex)";
+        return "";
     }
     if (v == "snapshot") return count(1, 2, "snapshot FILE.png [GAUGE|WINDOW]");
     if (v == "note") {
@@ -517,7 +519,10 @@ bool Runner::step(const ScriptCommand& c) {
         frames(1);
     } else if (v == "send") {
         // As if a gauge had sent it, between two frames.
-        uint32_t value = a.size() == 2 ? static_cast<uint32_t>(static_cast<int32_t>(*parse_integer(a[1]))) : 0;
+        uint32_t value = 0;
+        if (a.size() == 2)
+            value = parse_integer(a[1]) ? static_cast<uint32_t>(static_cast<int32_t>(*parse_integer(a[1])))
+                                        : *parse_event_id(a[1]);
         host->op_event(*parse_event_id(a[0]), value);
     } else if (v == "kill") {
         host->kill();
