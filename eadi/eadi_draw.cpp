@@ -76,6 +76,14 @@ const GridPoint director_right[3] = {{3, -2}, {35, 5}, {33, 10}};
 
 double variable(EadiVariable v) { return host_variable_value(&eadi.variables[v]); }
 
+// The marker beacon comes as a whole number in the first 32 bits of the value field.
+int32_t variable_int(EadiVariable v) {
+    read_host_variable(&eadi.variables[v]);
+    int32_t value;
+    std::memcpy(&value, &eadi.variables[v].value, sizeof value);
+    return value;
+}
+
 const EadiGeometry& geometry() { return eadi.geometry; }
 
 DrawPoint grid(double x, double y) { return eadi_point(geometry(), x, y); }
@@ -225,7 +233,7 @@ void draw_modes(DrawContext* c) {
 }
 
 void draw_marker(DrawContext* c) {
-    int marker = int(variable(EADI_MARKER));
+    int32_t marker = variable_int(EADI_MARKER);
     static const struct {
         const char* letter;
         DrawColour colour;

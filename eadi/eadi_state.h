@@ -17,7 +17,7 @@ enum EadiVariable {
     EADI_GS_FLAG,              // 44, 1 with a glideslope signal
     EADI_LOC_DEVIATION,        // 40, needle units
     EADI_ALT_DEVIATION,        // 70, alternative lateral deviation
-    EADI_MARKER,               // 354, 1 outer, 2 middle, 3 inner
+    EADI_MARKER,               // 354, whole number: 1 outer, 2 middle, 3 inner
     EADI_ALTITUDE,             // 73, metres
     EADI_GROUND,               // 2, ground elevation
     EADI_IAS_REFERENCE,        // 116, knots

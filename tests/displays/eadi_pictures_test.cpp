@@ -146,7 +146,7 @@ TEST_F(EadiPicture, DecisionHeightAlertAtOrBelowIt) {
     display_set_variable(44, 1);     // glideslope signal: box around the alert
     display_set_variable(41, 6);
     display_set_variable(40, 8);
-    display_set_variable(354, 2);    // middle marker
+    display_set_variable_int(354, 2);   // middle marker
     display_set_channel(CHANNEL_AP_LATERAL_MODE, LATERAL_VAPP);
     display_set_channel(CHANNEL_AP_VERTICAL_MODE, VERTICAL_GS);
     display_frame();
