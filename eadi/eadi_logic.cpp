@@ -23,7 +23,9 @@ DrawPoint eadi_point(const EadiGeometry& g, double x, double y) {
 
 EadiAttitude eadi_attitude(const EadiGeometry& g, double pitch_degrees, double bank_degrees) {
     double bank = bank_degrees * DEGREES;
-    return EadiAttitude{std::cos(bank), std::sin(bank), EADI_PITCH_SCALE * pitch_degrees * g.sy, &g};
+    // The pitch moves the sphere in its own units, 3 per degree, like the
+    // ladder drawn on it; the scaling to pixels comes once, after the turn.
+    return EadiAttitude{std::cos(bank), std::sin(bank), EADI_PITCH_SCALE * pitch_degrees, &g};
 }
 
 DrawPoint eadi_sphere_point(const EadiAttitude& a, double x, double y) {

@@ -3,6 +3,8 @@
 // mode annunciations and the mode change boxes.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "eadi/eadi_logic.h"
 #include "frame/channel.h"
 
@@ -92,6 +94,17 @@ TEST(EadiGeometry, AttitudeLowersByPitchThenTurnsByBank) {
     // Pitch applies before the turn: with bank 90 the pitch moves sideways.
     EadiAttitude both = eadi_attitude(g, 10, 90);
     EXPECT_EQ(eadi_sphere_point(both, 0, 0).x, 137);
+}
+
+TEST(EadiGeometry, PitchAgreesWithTheLadderAtAnySize) {
+    // Ten degrees nose down must bring the horizon to where the level
+    // sphere has its 10-degree mark (30 units up), whatever the gauge size.
+    for (auto [w, h] : {std::pair{214, 173}, std::pair{171, 138}, std::pair{107, 86}}) {
+        EadiGeometry g = eadi_geometry(w, h);
+        DrawPoint horizon = eadi_sphere_point(eadi_attitude(g, 10, 0), 0, 0);
+        DrawPoint mark = eadi_sphere_point(eadi_attitude(g, 0, 0), 0, -30);
+        EXPECT_EQ(horizon.y, mark.y) << w << " x " << h;
+    }
 }
 
 TEST(EadiModes, HeadingWithArmedLateralMode) {
