@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -299,7 +300,7 @@ void step_pushback(AircraftModel& m, VariableStore& v, double dt) {
     double speed = 0.4 * m.pushback_speed_steps;             // metres a second, backwards
     double heading = v.get(86) + 2.0 * m.pushback_steer * dt * (speed > 0 ? 1 : 0);
     heading = std::fmod(heading + 360.0, 360.0);
-    double rad = heading * M_PI / 180;
+    double rad = heading * std::numbers::pi / 180;
     v.set(71, v.get(71) - std::cos(rad) * speed * dt);
     v.set(72, v.get(72) - std::sin(rad) * speed * dt * METRES_TO_LONGITUDE);
     v.set(86, heading);

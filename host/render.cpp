@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 
 #include "host/host.h"
@@ -113,7 +114,7 @@ void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
             }
             p.line(cx, cy, static_cast<int>(std::lround(px * scale)), static_cast<int>(std::lround(py * scale)), NEEDLE);
         } else {
-            double radians = v * M_PI / 180;   // 270 points up, angles grow clockwise
+            double radians = v * std::numbers::pi / 180;   // 270 points up, angles grow clockwise
             double length = 0.4 * std::min(p.width, p.height);
             p.line(cx, cy, cx + static_cast<int>(std::lround(std::cos(radians) * length)),
                    cy + static_cast<int>(std::lround(std::sin(radians) * length)), NEEDLE);

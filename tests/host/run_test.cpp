@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "host/os.h"
 #include "host/script.h"
 
 namespace fs = std::filesystem;
@@ -107,14 +108,17 @@ TEST(Runs, SameScriptSameTraceAndNoFolderNames) {
     EXPECT_EQ(a.trace, b.trace);
     EXPECT_EQ(a.trace.find("quillmar-"), std::string::npos);
     EXPECT_EQ(a.trace.find(fs::temp_directory_path().string()), std::string::npos);
+#if !defined(_WIN32)
     // No shared value channel outlives its run.
     for (const auto& e : fs::directory_iterator("/dev/shm"))
-        EXPECT_EQ(e.path().filename().string().find("quillmar.q" + std::to_string(getpid())), std::string::npos)
+        EXPECT_EQ(e.path().filename().string().find("quillmar.q" + std::to_string(host_os::process_id())),
+                  std::string::npos)
             << e.path();
+#endif
 }
 
 TEST(Runs, ElementsAreFoundByPositionAndSnapshotsAreWritten) {
-    fs::path out = fs::temp_directory_path() / ("quillmar-host-test-" + std::to_string(getpid()));
+    fs::path out = fs::temp_directory_path() / ("quillmar-host-test-" + std::to_string(host_os::process_id()));
     RunResult r = run("run 1\nexpect shown System_Simulator 0 0\nexpect hidden System_Simulator 0 0\n"
                       "snapshot a/panel.png\nsnapshot sim.png System_Simulator\n"
                       "snapshot win.png \"Overhead\"\nexpect shown System_Simulator 5 5\n",
@@ -134,7 +138,7 @@ TEST(Runs, ElementsAreFoundByPositionAndSnapshotsAreWritten) {
 }
 
 TEST(Runs, BadPanelLinesAreWarnedAndSkipped) {
-    fs::path dir = fs::temp_directory_path() / ("quillmar-panel-" + std::to_string(getpid()));
+    fs::path dir = fs::temp_directory_path() / ("quillmar-panel-" + std::to_string(host_os::process_id()));
     fs::create_directories(dir);
     std::ofstream(dir / "p.cfg") << "[Window00]\ngauge00=Quillmar!System_Simulator, 0, 0\n"
                                     "gauge01=Quillmar!No_Such_Gauge, 0, 0\ngauge02=Nothing!Gauge, 0, 0\n"
