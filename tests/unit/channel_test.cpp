@@ -75,6 +75,7 @@ int read_int(const ChannelLinks& links, ChannelId id) {
 
 // Runs `body` in a child process; finish_child gives its exit status (or -1).
 pid_t start_child(const std::function<int()>& body) {
+    current_namespace();             // settled before the fork, so both sides share it
     pid_t pid = fork();
     if (pid == 0) _exit(body());
     return pid;
@@ -345,6 +346,37 @@ TEST_F(Channel, ValuesOfARunThatDiedDoNotReachTheNextRun) {
     for (int id = 0; id < CHANNEL_COUNT; ++id) EXPECT_EQ(read_int(writer, ChannelId(id)), 0);
 }
 
+TEST_F(Channel, ProcessesComingAndGoingAtOnceAlwaysMeetInOneSection) {
+    // Openers racing the last closer must either join the section still
+    // named or create a new one: never fail, never end up in one that has
+    // lost its name (where nobody else would see their writes), and never
+    // leave one behind (TearDown checks).
+    const std::string path = object_path("kt93_FDCancel");
+    pid_t children[4];
+    for (int i = 0; i < 4; ++i) {
+        children[i] = start_child([i, &path]() -> int {
+            for (int round = 0; round < 1000; ++round) {
+                SharedSection* section = shared_section_create("kt93_FDCancel", 6);
+                char* view = static_cast<char*>(shared_section_map(section));
+                if (!view) return 10;
+                char token = static_cast<char>('a' + round % 26);
+                view[i] = token;
+                // While this process holds it, the name must lead to it.
+                int fd = shm_open(path.c_str(), O_RDONLY, 0);
+                char seen = 0;
+                bool same = fd >= 0 && pread(fd, &seen, 1, i) == 1 && seen == token;
+                if (fd >= 0) close(fd);
+                shared_section_unmap(view);
+                shared_section_close(section);
+                if (!same) return 11;
+            }
+            return 0;
+        });
+        ASSERT_GT(children[i], 0);
+    }
+    for (pid_t child : children) EXPECT_EQ(finish_child(child), 0);
+}
+
 // ------------------------------------------------------------ failures
 
 TEST_F(Channel, AForeignObjectOfTheSameNameIsNeverUsed) {
@@ -396,14 +428,16 @@ TEST_F(Channel, ChannelsCreatedOwnerOnlyWhateverTheUmask) {
 }
 
 TEST_F(Channel, ChannelsThatCannotBeCreatedStaySilentlyAtTheirValue) {
-    if (platform_host_services() != &unit_services) GTEST_SKIP() << "another test's host services";
-    // A namespace so long that no channel name fits a file name.
-    std::string saved = unit_namespace;
-    std::memset(unit_namespace, 'n', 300);
-    unit_namespace[300] = '\0';
+    // A namespace so long that no channel name fits a file name. The
+    // services record is this test program's own, so it may be changed.
+    auto* services = const_cast<PlatformHostServices*>(platform_host_services());
+    ASSERT_NE(services, nullptr);
+    const char* saved = services->channel_namespace;
+    const std::string too_long(300, 'n');
+    services->channel_namespace = too_long.c_str();
     channels_open_all_for_simulator(&writer);
     channels_open(&reader, ehsi_channels);
-    std::strcpy(unit_namespace, saved.c_str());
+    services->channel_namespace = saved;
 
     for (int id = 0; id < CHANNEL_COUNT; ++id) {
         EXPECT_EQ(writer.at[id].handle, nullptr);

@@ -221,7 +221,9 @@ TEST_F(Channel, AForeignSmallerSectionOfTheSameNameIsHarmless) {
     EXPECT_TRUE(shared_section_existed());
     channel_write(&writer, CHANNEL_DH, 1000);
     int value = 0;
-    if (channel_read(&writer, CHANNEL_DH, &value)) EXPECT_EQ(value, 1000);
+    if (channel_read(&writer, CHANNEL_DH, &value)) {
+        EXPECT_EQ(value, 1000);
+    }
     channel_release(&writer, CHANNEL_DH);
     CloseHandle(foreign);
 }
