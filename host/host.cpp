@@ -423,14 +423,17 @@ void Host::frame() {
     }
     aircraft_step(model, vars, 1.0 / options_.fps);
     sound.advance(t);
-    if (loaded_) {
-        for (GaugeInstance& g : gauges_) {
-            service(g, "update", [](GaugeInstance& gauge) {
-                if (gauge.header->update) gauge.header->update();
-            });
-        }
-    }
+    update_gauges();
     poll_channels();
+}
+
+void Host::update_gauges() {
+    if (!loaded_) return;
+    for (GaugeInstance& g : gauges_) {
+        service(g, "update", [](GaugeInstance& gauge) {
+            if (gauge.header->update) gauge.header->update();
+        });
+    }
 }
 
 void Host::ramp(uint32_t id, double target, double seconds) {

@@ -85,6 +85,8 @@ public:
 
     // One frame: time, clock, ramps, aircraft model, every gauge's update.
     void frame();
+    // The update service of every installed gauge, in panel order.
+    void update_gauges();
     int64_t frame_number() const { return frame_; }
     double sim_time() const { return static_cast<double>(frame_) / options_.fps; }
     int fps() const { return options_.fps; }
