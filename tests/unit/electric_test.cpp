@@ -187,6 +187,22 @@ TEST_F(ElectricUpdate, ExternalPowerKeepsTheSystemLiveAndItsLossClearsTheButton)
     EXPECT_EQ(el.el_pwr_on_system, 0);
 }
 
+TEST_F(ElectricUpdate, TrusDroppingOutStopChargingOnTheNextUpdate) {
+    el.ext_pwr_available = 1;
+    el.ext_pwr = 1;
+    update();
+    update();
+    ASSERT_EQ(el.batt1, 1);
+    el.ac_xfeed = 0;  // nothing left to feed the TRUs
+    update();
+    EXPECT_EQ(el.tru1, 0);
+    EXPECT_EQ(el.tru2, 0);
+    EXPECT_EQ(el.batt1, 1);  // the charge check came before the bus interlocks
+    update();
+    EXPECT_EQ(el.batt1, 0);
+    EXPECT_EQ(el.batt2, 0);
+}
+
 TEST_F(ElectricUpdate, GroundPowerAvailableButNotConnectedDropsEveryBus) {
     el.ext_pwr_available = 1;
     update();
