@@ -1,5 +1,7 @@
 #include "frame/host_ops.h"
 
+#include <cstring>
+
 ImportTableRecord ImportTable = {IMPORT_TABLE_KEY, nullptr, 0, nullptr};
 
 static const HostFunctionTable* host_table() {
@@ -30,4 +32,11 @@ void read_host_variable(HostVariable* v) { CALL_HOST(read_variable, v); }
 double host_variable_value(HostVariable* v) {
     read_host_variable(v);
     return v->value;
+}
+
+int32_t host_variable_int(HostVariable* v) {
+    read_host_variable(v);
+    int32_t n;
+    std::memcpy(&n, &v->value, sizeof n);
+    return n;
 }

@@ -26,3 +26,8 @@ void read_host_variable(HostVariable* variable);
 
 // Refreshes the record and returns its value.
 double host_variable_value(HostVariable* variable);
+
+// Refreshes the record of a variable the simulator delivers as a whole
+// number and returns it: the 32-bit integer in the first four bytes of the
+// value field.
+int32_t host_variable_int(HostVariable* variable);
