@@ -3,10 +3,6 @@
 // default.
 #include "main_module/simulator/simulator.h"
 
-// Step 3's action: advance the checklist number and item. Not built yet:
-// the space bar is detected but moves nothing.
-void checklist_step() {}
-
 // Step 4: speak the current checklist line when it changes. Not built yet.
 void cycle_checklist_voice() {}
 

@@ -8,6 +8,30 @@
 #include "main_module/state.h"
 #include "platform/keyboard.h"
 
+// Items of checklists 1 to 10: Prestart, Crew Stations, Push and Tow, After
+// Start, Taxi, Climb, Descent, Approach, After Landing, Parking.
+static const int checklist_items[10] = {25, 12, 4, 11, 12, 5, 7, 12, 9, 18};
+
+// One step: the first step opens checklist 1; past a checklist's last item
+// the next checklist begins (after the last, the first again).
+void checklist_step() {
+    double& number = quillmar.panels.checklist_number;
+    double& item = quillmar.panels.checklist_item;
+    if (number == 0) {
+        number = 1;
+        item = 0;
+        return;
+    }
+    int n = static_cast<int>(number);
+    if (n != number || n < 1 || n > 10) return;
+    if (item >= checklist_items[n - 1] - 1) {
+        number = n == 10 ? 1 : n + 1;
+        item = 0;
+    } else {
+        item += 1;
+    }
+}
+
 void cycle_space_bar() {
     CycleState& c = quillmar.cycle;
     int16_t key = platform_key_state(KEY_SPACE);

@@ -7,6 +7,8 @@
 #include "frame/channel.h"
 #include "main_module/simulator/simulator.h"
 #include "main_module/state.h"
+#include "platform/keyboard.h"
+#include "tests/unit/fake_sound_device.h"
 
 namespace {
 
@@ -671,6 +673,79 @@ TEST_F(HeldStates, FlightDirectorCancelPublished) {
     channel_read(&quillmar.channels, CHANNEL_FD_CANCEL, &value);
     EXPECT_EQ(value, 0);
     channel_release(&quillmar.channels, CHANNEL_FD_CANCEL);
+}
+
+// ------------------------------------------------------------ space bar
+
+class SpaceBar : public Cycle {
+protected:
+    static int16_t key_state(int virtual_key) { return virtual_key == KEY_SPACE ? key : 0; }
+    void SetUp() override {
+        Cycle::SetUp();
+        key = 0;
+        unit_host_services().key_state = key_state;
+        cycle_initial_state();
+    }
+    void TearDown() override { unit_host_services().key_state = nullptr; }
+    // Press and release between two frames: the toggle bit flips.
+    void press_and_release() {
+        key = static_cast<int16_t>(key ^ 1);
+        cycle_space_bar();
+    }
+    static inline int16_t key = 0;
+};
+
+TEST_F(SpaceBar, OneStepPerRelease) {
+    key = -128;  // held down
+    cycle_space_bar();
+    cycle_space_bar();
+    EXPECT_EQ(in.checklist_number, 0);
+    key = 1;     // released (toggled once)
+    cycle_space_bar();
+    EXPECT_EQ(in.checklist_number, 1);
+    EXPECT_EQ(in.checklist_item, 0);
+    cycle_space_bar();
+    EXPECT_EQ(in.checklist_item, 0);
+    key = -127;
+    cycle_space_bar();
+    key = 0;
+    cycle_space_bar();
+    EXPECT_EQ(in.checklist_item, 1);
+}
+
+TEST_F(SpaceBar, PressesBetweenTwoFrames) {
+    press_and_release();
+    EXPECT_EQ(in.checklist_number, 1);
+    // Two full presses: the toggle bit is back where it was, nothing seen.
+    cycle_space_bar();
+    EXPECT_EQ(in.checklist_item, 0);
+}
+
+TEST_F(SpaceBar, DisabledByTheOption) {
+    in.no_spacebar_status = 1;
+    press_and_release();
+    press_and_release();
+    EXPECT_EQ(in.checklist_number, 0);
+}
+
+TEST_F(SpaceBar, ChecklistsFollowEachOther) {
+    for (int i = 0; i < 25; ++i) press_and_release();
+    EXPECT_EQ(in.checklist_number, 1);
+    EXPECT_EQ(in.checklist_item, 24);
+    press_and_release();
+    EXPECT_EQ(in.checklist_number, 2);
+    EXPECT_EQ(in.checklist_item, 0);
+    // Through the other nine: 12 + 4 + 11 + 12 + 5 + 7 + 12 + 9 + 18 items.
+    for (int i = 0; i < 12 + 4 + 11 + 12 + 5 + 7 + 12 + 9 + 17; ++i) press_and_release();
+    EXPECT_EQ(in.checklist_number, 10);
+    EXPECT_EQ(in.checklist_item, 17);
+    press_and_release();
+    EXPECT_EQ(in.checklist_number, 1);
+    EXPECT_EQ(in.checklist_item, 0);
+    // A number outside the checklists is left alone.
+    in.checklist_number = 11;
+    press_and_release();
+    EXPECT_EQ(in.checklist_number, 11);
 }
 
 // ------------------------------------------------------------ the cycle as a whole
