@@ -1,11 +1,17 @@
 // The simulator cycle of System_Simulator, step by step and as a whole.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "fake_host.h"
 #include "frame/channel.h"
 #include "main_module/simulator/simulator.h"
+#include "main_module/simulator/simulator_keys.h"
 #include "main_module/state.h"
 #include "platform/keyboard.h"
 #include "tests/unit/fake_sound_device.h"
@@ -746,6 +752,68 @@ TEST_F(SpaceBar, ChecklistsFollowEachOther) {
     in.checklist_number = 11;
     press_and_release();
     EXPECT_EQ(in.checklist_number, 11);
+}
+
+// ------------------------------------------------------------ panel state keys
+
+class SimulatorKeys : public Cycle {
+protected:
+    void SetUp() override {
+        Cycle::SetUp();
+        auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("quillmar_simulator_keys_" + std::to_string(stamp));
+        std::filesystem::create_directories(folder_ / "Gauges");
+        before_ = std::filesystem::current_path();
+        std::filesystem::current_path(folder_);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(before_);
+        std::filesystem::remove_all(folder_);
+    }
+    std::filesystem::path file() { return folder_ / "Gauges" / "Quillmar.ini"; }
+    std::vector<std::string> lines() {
+        std::ifstream in(file());
+        std::vector<std::string> result;
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty()) result.push_back(line);
+        }
+        return result;
+    }
+    std::filesystem::path folder_, before_;
+};
+
+TEST_F(SimulatorKeys, ReadsTheSelectionsItActsOn) {
+    std::ofstream(file()) << "[AIRCONDITIONING]\ntemperature_cabin=215\n"
+                             "flight_deck_temp_pos=3\ncabin_temp_aut_pos=1\n"
+                             "[CABIN PRESSURE]\nmanual_control_status=1\n"
+                             "man_rate_control_value=-7\n[OPTIONS]\nno_spacebar_status=100\n"
+                             "[FUEL_CONTROL]\nfuel_control_right_pos=50\n";
+    simulator_read_keys();
+    EXPECT_NEAR(sys.temperature_cabin, 21.5, 1e-9);
+    EXPECT_NEAR(sys.temperature_flight_deck, 15.0, 1e-9);
+    EXPECT_EQ(in.flight_deck_temp_pos, 3);
+    EXPECT_EQ(in.cabin_temp_pos, 6);
+    EXPECT_EQ(in.cabin_temp_aut_pos, 1);
+    EXPECT_EQ(in.manual_control_status, 1);
+    EXPECT_EQ(in.man_rate_control_value, -7);
+    EXPECT_EQ(in.no_spacebar_status, 10);  // two characters at most
+    EXPECT_EQ(in.fuel_control_left_pos, 80);
+    EXPECT_EQ(in.fuel_control_right_pos, 50);
+}
+
+TEST_F(SimulatorKeys, WritesOnlyItsFourKeys) {
+    sys.temperature_cabin = 21.57;
+    sys.temperature_flight_deck = -0.55;
+    in.manual_control_status = 1;
+    in.man_rate_control_value = -12;
+    simulator_write_keys();
+    std::vector<std::string> expected = {
+        "[AIRCONDITIONING]", "temperature_cabin=215", "temperature_flight_deck=-5",
+        "[CABIN PRESSURE]",  "manual_control_status=1", "man_rate_control_value=-12",
+    };
+    EXPECT_EQ(lines(), expected);
 }
 
 // ------------------------------------------------------------ the cycle as a whole
