@@ -63,20 +63,13 @@ struct DrawSurface {
     int32_t pitch;           // bytes per row of `pixels`
     DrawContext context;
     bool context_taken;
+    DrawFont* default_font;  // the font of a fresh context, owned by the surface
 };
 
 // Defaults of a fresh device context.
 static DrawPen default_pen = {1, draw_rgb(0, 0, 0)};
 static DrawBrush default_brush = {draw_rgb(255, 255, 255)};
 
-static DrawFont* default_font() {
-    static DrawFont* font = nullptr;
-    if (!font) {
-        DrawFontSpec spec = draw_arial(16, 700);
-        font = draw_font_create(&spec);
-    }
-    return font;
-}
 
 static void set_colour(cairo_t* cr, DrawColour colour) {
     cairo_set_source_rgb(cr, (colour & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
@@ -105,11 +98,14 @@ DrawSurface* draw_surface_create(DrawDevice* device, int32_t width, int32_t heig
         return nullptr;
     }
     surface->context.cr = cairo_create(surface->image);
+    DrawFontSpec system = draw_arial(16, 700);
+    surface->default_font = draw_font_create(&system);
     return surface;
 }
 
 void draw_surface_release(DrawSurface* surface) {
     if (!surface) return;
+    draw_font_delete(surface->default_font);
     if (surface->context.cr) cairo_destroy(surface->context.cr);
     if (surface->image) cairo_surface_destroy(surface->image);
     std::free(surface->pixels);
@@ -135,7 +131,7 @@ DrawContext* draw_get_context(DrawSurface* surface) {
     cairo_font_options_destroy(options);
     context->pen = &default_pen;
     context->brush = &default_brush;
-    context->font = default_font();
+    context->font = surface->default_font;
     context->text = draw_rgb(0, 0, 0);
     context->background = draw_rgb(255, 255, 255);
     context->align = DRAW_ALIGN_LEFT;
@@ -250,7 +246,7 @@ void draw_brush_delete(DrawBrush* brush) {
 }
 
 void draw_font_delete(DrawFont* font) {
-    if (!font || font == default_font()) return;
+    if (!font) return;
     cairo_font_face_destroy(font->face);
     std::free(font);
 }
