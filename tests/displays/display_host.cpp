@@ -218,6 +218,51 @@ bool display_write_png(const std::string& path, int scale) {
     return std::fclose(file) == 0 && ok;
 }
 
+// ------------------------------------------------------------ PPM
+
+bool display_write_ppm(const std::string& path) {
+    const HostImage& image = display_host.image;
+    if (!image.pixels) return false;
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    std::fprintf(file, "P6\n%d %d\n255\n", int(image.width), int(image.height));
+    for (int32_t y = 0; y < image.height; ++y)
+        for (int32_t x = 0; x < image.width; ++x) {
+            uint32_t p = display_pixel(x, y);
+            const unsigned char rgb[3] = {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)};
+            std::fwrite(rgb, 1, 3, file);
+        }
+    return std::fclose(file) == 0;
+}
+
+int display_differences_from(const std::string& ppm_path) {
+    const HostImage& image = display_host.image;
+    FILE* file = std::fopen(ppm_path.c_str(), "rb");
+    if (!file || !image.pixels) {
+        if (file) std::fclose(file);
+        return -1;
+    }
+    int width = 0, height = 0, depth = 0;
+    bool header = std::fscanf(file, "P6 %d %d %d", &width, &height, &depth) == 3 && depth == 255 &&
+                  std::fgetc(file) != EOF;
+    if (!header || width != image.width || height != image.height) {
+        std::fclose(file);
+        return -1;
+    }
+    int differing = 0;
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            unsigned char rgb[3] = {};
+            if (std::fread(rgb, 1, 3, file) != 3) {
+                std::fclose(file);
+                return -1;
+            }
+            differing += !display_pixel_is(x, y, rgb[0], rgb[1], rgb[2]);
+        }
+    std::fclose(file);
+    return differing;
+}
+
 std::string display_picture_folder() {
 #ifdef DISPLAY_PICTURE_FOLDER
     std::string folder = DISPLAY_PICTURE_FOLDER;

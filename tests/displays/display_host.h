@@ -62,5 +62,11 @@ int display_count(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t r, ui
 // higher; false when the file cannot be written.
 bool display_write_png(const std::string& path, int scale = 1);
 
+// Writes the image as a binary PPM (8 bits per colour); false on failure.
+bool display_write_ppm(const std::string& path);
+// Number of pixels that differ (in 5-bit-per-colour terms) between the image
+// and a PPM of the same size; -1 when the file is missing or of another size.
+int display_differences_from(const std::string& ppm_path);
+
 // Folder the picture tests write their PNGs to (made if missing).
 std::string display_picture_folder();
