@@ -63,14 +63,28 @@ void draw_surface_restore(DrawSurface* surface) {
     if (surface) dd_surface(surface)->Restore();
 }
 
+// The objects a context came with, put back before it is released so that
+// no pen, brush or font of ours stays selected into it (a selected object
+// cannot be deleted). A module holds one context at a time.
+static HGDIOBJ original_pen, original_brush, original_font;
+
 DrawContext* draw_get_context(DrawSurface* surface) {
     HDC hdc = nullptr;
     if (!surface || dd_surface(surface)->GetDC(&hdc) != DD_OK) return nullptr;
+    original_pen = GetCurrentObject(hdc, OBJ_PEN);
+    original_brush = GetCurrentObject(hdc, OBJ_BRUSH);
+    original_font = GetCurrentObject(hdc, OBJ_FONT);
     return reinterpret_cast<DrawContext*>(hdc);
 }
 
 void draw_release_context(DrawSurface* surface, DrawContext* context) {
-    if (surface && context) dd_surface(surface)->ReleaseDC(dc(context));
+    if (!surface || !context) return;
+    HDC hdc = dc(context);
+    SelectClipRgn(hdc, nullptr);
+    if (original_pen) SelectObject(hdc, original_pen);
+    if (original_brush) SelectObject(hdc, original_brush);
+    if (original_font) SelectObject(hdc, original_font);
+    dd_surface(surface)->ReleaseDC(hdc);
 }
 
 uint8_t* draw_surface_lock(DrawSurface* surface, int32_t* pitch, int32_t* width, int32_t* height) {
