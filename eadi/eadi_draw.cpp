@@ -77,12 +77,7 @@ const GridPoint director_right[3] = {{3, -2}, {35, 5}, {33, 10}};
 double variable(EadiVariable v) { return host_variable_value(&eadi.variables[v]); }
 
 // The marker beacon comes as a whole number in the first 32 bits of the value field.
-int32_t variable_int(EadiVariable v) {
-    read_host_variable(&eadi.variables[v]);
-    int32_t value;
-    std::memcpy(&value, &eadi.variables[v].value, sizeof value);
-    return value;
-}
+int32_t variable_int(EadiVariable v) { return host_variable_int(&eadi.variables[v]); }
 
 const EadiGeometry& geometry() { return eadi.geometry; }
 

@@ -103,12 +103,7 @@ double variable(EhsiVariable v) { return host_variable_value(&ehsi.variables[v])
 
 // Receiver flags and to/from values come as a whole number in the first
 // 32 bits of the value field.
-int32_t variable_int(EhsiVariable v) {
-    read_host_variable(&ehsi.variables[v]);
-    int32_t value;
-    std::memcpy(&value, &ehsi.variables[v].value, sizeof value);
-    return value;
-}
+int32_t variable_int(EhsiVariable v) { return host_variable_int(&ehsi.variables[v]); }
 
 const EhsiGeometry& geometry() { return ehsi.geometry; }
 
