@@ -35,9 +35,14 @@ static const VariableInfo VARIABLES[] = {
     {39, "adf_bearing", 0, false},
     {40, "localizer_deviation", 0, false},
     {41, "glideslope_deviation", 0, false},
-    {42, "nav1_signal", 0, true},
+    {42, "nav1_signal", 0, true},               // receiver flags: positive a signal, bit 1 a localizer
+    {43, "nav1_to_from", 1, true},              // 1 to, 2 from
     {44, "glideslope_flag", 0, false},
+    {45, "nav1_course", 90, false},
+    {50, "nav2_deviation", 0, false},
     {51, "nav2_signal", 0, true},
+    {52, "nav2_to_from", 1, true},
+    {54, "nav2_course", 90, false},
     {59, "nav2_relative_bearing", 0, false},
     {60, "on_ground", 1, false},
     {61, "airspeed", 0, false},                  // indicated, knots
@@ -60,7 +65,7 @@ static const VariableInfo VARIABLES[] = {
     {104, "altitude_target", 6000, false},
     {105, "altitude_hold", 0, false},
     {106, "heading_hold", 0, false},
-    {107, "nav1_hold", 0, false},
+    {107, "selected_heading", 90, false},        // the heading bug
     {108, "localizer_hold", 0, false},
     {111, "glideslope_hold", 0, false},
     {112, "approach_hold", 0, false},
@@ -129,8 +134,7 @@ static const VariableInfo VARIABLES[] = {
     {902, "tank_selector", 0, false},            // 0 both, 1 left feeds, 2 right feeds
     {903, "controls_locked", 0, false},          // frames the lock events held the controls
     {904, "pushback", 0, false},                 // 1 while the tug pushes
-    {905, "heading_bug", 90, false},
-    {906, "course", 90, false},
+    {905, "nav1_hold", 0, false},
     {907, "fd_mode_knob", 0, false},
     {908, "open_windows", 0, false},             // bit n: pop-up window with ident n is open
 };
