@@ -125,6 +125,9 @@ struct CycleState {
     // Space bar and checklist
     int16_t previous_space_key = 0;
     double previous_checklist_number = 0, previous_checklist_item = 0;
+    // APU and electrical system sounds: 0 off, 1 starting, 2 running
+    int32_t apu_sound_state = 0, system_sound_state = 0;
+    double apu_sound_since = 0, system_sound_since = 0;  // tick the start-up sound began
     // Voice callout latches (set or cleared at install)
     int32_t start_calls_armed = 0;
     int32_t start_call_latches[4] = {};

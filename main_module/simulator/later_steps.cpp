@@ -13,9 +13,6 @@ void cycle_ventilation_sound() {}
 // (the ground crew busy flag stays 0).
 void cycle_ground_crew() {}
 
-// Step 12: APU and electrical system sounds. Not built yet.
-void cycle_system_sounds() {}
-
 // Step 17: flap motor sound, then the engine start, takeoff, height,
 // gear-down and minimums calls. Not built yet.
 void cycle_flap_motor_and_callouts() {}

@@ -15,7 +15,9 @@
 #include "main_module/state.h"
 #include "platform/keyboard.h"
 #if !defined(_WIN32)
+#include "main_module/simulator/sound_bank.h"
 #include "tests/unit/fake_sound_device.h"
+#include "tests/unit/wave_builder.h"
 #endif
 
 namespace {
@@ -757,6 +759,96 @@ TEST_F(SpaceBar, ChecklistsFollowEachOther) {
     in.checklist_number = 11;
     press_and_release();
     EXPECT_EQ(in.checklist_number, 11);
+}
+#endif
+
+// ------------------------------------------------------------ system sounds
+
+#if !defined(_WIN32)
+class SystemSounds : public Cycle {
+protected:
+    void SetUp() override {
+        Cycle::SetUp();
+        auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("quillmar_system_sounds_" + std::to_string(stamp));
+        std::filesystem::create_directories(folder_ / "Sound");
+        before_ = std::filesystem::current_path();
+        std::filesystem::current_path(folder_);
+        for (const char* name : {"APU_1", "APU_2", "APU_3", "System_1", "System_2", "System_3"})
+            write_file(std::string("Sound/kT93_") + name + ".wav",
+                       pcm_wave({1, 1, 11025, 16}, pattern(2000)));
+        sound_bank_install();
+    }
+    void TearDown() override {
+        sound_bank_kill();
+        std::filesystem::current_path(before_);
+        std::filesystem::remove_all(folder_);
+    }
+    FakeSoundBuffer* buffer(const char* name) {
+        auto found = device_.named(name);
+        return found.size() == 1 ? found[0] : nullptr;
+    }
+    void at_tick(double tick) {
+        host.set(VAR_TICKS, tick);
+        cycle_system_sounds();
+    }
+    FakeSoundDevice device_;
+    std::filesystem::path folder_, before_;
+};
+
+TEST_F(SystemSounds, ApuStartsLoopsAfter96TicksAndRunsDown) {
+    FakeSoundBuffer* start = buffer("APU_3");
+    FakeSoundBuffer* loop = buffer("APU_1");
+    FakeSoundBuffer* stop = buffer("APU_2");
+    ASSERT_TRUE(start && loop && stop);
+    in.apu_running = 1;
+    at_tick(100);
+    EXPECT_EQ(start->plays, 1);
+    EXPECT_FALSE(start->looping);
+    FakeSoundDevice::finish(start);
+    at_tick(196);
+    EXPECT_FALSE(loop->playing);
+    at_tick(197);
+    EXPECT_TRUE(loop->playing);
+    EXPECT_TRUE(loop->looping);
+    at_tick(300);
+    EXPECT_EQ(loop->plays, 1);
+    in.apu_running = 0;
+    at_tick(301);
+    EXPECT_FALSE(loop->playing);
+    EXPECT_EQ(stop->plays, 1);
+    at_tick(302);
+    EXPECT_EQ(stop->plays, 1);
+    EXPECT_EQ(start->plays, 1);
+}
+
+TEST_F(SystemSounds, HumFollowsThePowerState) {
+    FakeSoundBuffer* start = buffer("System_3");
+    FakeSoundBuffer* loop = buffer("System_1");
+    FakeSoundBuffer* stop = buffer("System_2");
+    ASSERT_TRUE(start && loop && stop);
+    el.elec_power_state = 1;
+    at_tick(10);
+    EXPECT_EQ(start->plays + stop->plays, 0);
+    el.elec_power_state = 2;
+    at_tick(11);
+    EXPECT_EQ(start->plays, 1);
+    at_tick(29);
+    EXPECT_FALSE(loop->playing);
+    at_tick(30);
+    EXPECT_TRUE(loop->looping);
+    // A transfer stops the hum; its end starts it again from the beginning.
+    el.elec_power_state = 1;
+    at_tick(40);
+    EXPECT_FALSE(loop->playing);
+    EXPECT_EQ(stop->plays, 1);
+    FakeSoundDevice::finish(start);
+    el.elec_power_state = 2;
+    at_tick(59);
+    EXPECT_EQ(start->plays, 2);
+    at_tick(78);
+    EXPECT_EQ(loop->plays, 2);
 }
 #endif
 

@@ -1,0 +1,47 @@
+// Step 12 of the cycle: the APU and electrical system sounds.
+//
+// Each runs through three states: 0 off, 1 starting (a start-up sound
+// plays once), 2 running (the running sound loops). Leaving the running
+// condition stops the loop and plays the run-down sound once.
+#include "main_module/simulator/simulator.h"
+#include "main_module/simulator/sound_bank.h"
+#include "main_module/state.h"
+
+enum { SOUND_OFF = 0, SOUND_STARTING = 1, SOUND_RUNNING = 2 };
+
+struct AmbientSound {
+    SoundSlot start, loop, stop;
+    double start_ticks;   // ticks from the start-up sound to the loop
+};
+
+static const AmbientSound apu_sound = {SOUND_APU_3, SOUND_APU_1, SOUND_APU_2, 96};
+static const AmbientSound system_sound = {SOUND_SYSTEM_3, SOUND_SYSTEM_1, SOUND_SYSTEM_2, 18};
+
+static void run_sound(const AmbientSound& sound, bool running, int32_t& state, double& since,
+                      double ticks) {
+    if (!running) {
+        if (state != SOUND_OFF) {
+            sound_stop_loop(sound.loop);
+            sound_start(sound.stop);
+            state = SOUND_OFF;
+        }
+        return;
+    }
+    if (state == SOUND_OFF) {
+        since = ticks;
+        state = SOUND_STARTING;
+        sound_start(sound.start);
+    } else if (state == SOUND_STARTING && ticks - since > sound.start_ticks) {
+        sound_start_loop(sound.loop);
+        state = SOUND_RUNNING;
+    }
+}
+
+void cycle_system_sounds() {
+    CycleState& c = quillmar.cycle;
+    double ticks = cycle_read(VAR_TICKS);
+    run_sound(apu_sound, quillmar.panels.apu_running != 0, c.apu_sound_state, c.apu_sound_since,
+              ticks);
+    run_sound(system_sound, quillmar.electric.elec_power_state == 2, c.system_sound_state,
+              c.system_sound_since, ticks);
+}
