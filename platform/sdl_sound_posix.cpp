@@ -9,6 +9,16 @@
 #include <cstdlib>
 #include <cstring>
 
+bool sound_buffer_acceptable(const SoundFormat* f, uint32_t bytes) {
+    if (f->format_tag != 1) return false;
+    if (f->channels != 1 && f->channels != 2) return false;
+    if (f->bits_per_sample != 8 && f->bits_per_sample != 16) return false;
+    if (f->block_align != f->channels * f->bits_per_sample / 8) return false;
+    if (f->samples_per_second < 100 || f->samples_per_second > 192000) return false;
+    if (f->average_bytes_per_second != f->samples_per_second * f->block_align) return false;
+    return bytes >= 4 && bytes <= 0x0FFFFFFF;
+}
+
 #if QUILLMAR_HAVE_SDL2
 #include <SDL.h>
 
@@ -17,7 +27,6 @@ namespace {
 constexpr int OUTPUT_RATE = 44100;
 constexpr int OUTPUT_CHANNELS = 2;
 constexpr int OUTPUT_FRAMES = 1024;
-constexpr uint32_t LARGEST_BUFFER = 0x0FFFFFFF;
 
 struct SdlBuffer;
 
@@ -98,18 +107,6 @@ void SDLCALL mix(void* userdata, Uint8* stream, int length) {
     }
 }
 
-// The formats a static buffer accepts: PCM, one or two channels of 8 or
-// 16 bits, consistent block size and rate, between 4 bytes and 256 MB.
-bool acceptable(const SoundFormat* f, uint32_t bytes) {
-    if (f->format_tag != 1) return false;
-    if (f->channels != 1 && f->channels != 2) return false;
-    if (f->bits_per_sample != 8 && f->bits_per_sample != 16) return false;
-    if (f->block_align != f->channels * f->bits_per_sample / 8) return false;
-    if (f->samples_per_second < 100 || f->samples_per_second > 192000) return false;
-    if (f->average_bytes_per_second != f->samples_per_second * f->block_align) return false;
-    return bytes >= 4 && bytes <= LARGEST_BUFFER;
-}
-
 struct Guard {
     SdlDevice* d;
     explicit Guard(SdlDevice* device) : d(device) { SDL_LockAudioDevice(d->id); }
@@ -120,7 +117,7 @@ SdlBuffer* as_buffer(void* b) { return static_cast<SdlBuffer*>(b); }
 
 void* create_buffer(void* device, const SoundFormat* format, uint32_t bytes) {
     SdlDevice* d = static_cast<SdlDevice*>(device);
-    if (!d || !acceptable(format, bytes)) return nullptr;
+    if (!d || !sound_buffer_acceptable(format, bytes)) return nullptr;
     SdlBuffer* b = static_cast<SdlBuffer*>(std::calloc(1, sizeof(SdlBuffer)));
     if (!b) return nullptr;
     b->data = static_cast<uint8_t*>(std::calloc(bytes, 1));

@@ -50,6 +50,7 @@ SoundBuffer* sound_buffer_create(SoundDevice* device, const WaveFormat* format, 
     if (!device || !device->ops->create_buffer) return nullptr;
     SoundFormat f{format->format_tag,       format->channels,    format->samples_per_second,
                   format->average_bytes_per_second, format->block_align, format->bits_per_sample};
+    if (!sound_buffer_acceptable(&f, bytes)) return nullptr;
     SoundBuffer* buffer = static_cast<SoundBuffer*>(std::malloc(sizeof(SoundBuffer)));
     if (!buffer) return nullptr;
     buffer->ops = device->ops;
