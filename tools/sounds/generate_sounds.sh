@@ -39,7 +39,7 @@ voice_options() {
 # Effects after the voice: the ground crew speaks over the interphone.
 voice_effects() {
     case $1 in
-        voice-ground) echo "highpass 350 lowpass 3000 overdrive 8 gain -4" ;;
+        voice-ground) echo "overdrive 6 highpass 350 lowpass 3000 gain -3" ;;
         voice-gpws)   echo "highpass 200 lowpass 5000" ;;
         *)            echo "" ;;
     esac
