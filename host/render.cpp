@@ -238,7 +238,7 @@ Picture render_window(Host& host, int window) {
         width = std::max(width, g.x + g.width);
         height = std::max(height, g.y + g.height);
     }
-    const int bar = 11;
+    const int bar = WINDOW_TITLE_HEIGHT;
     Picture p;
     p.resize(std::max(width, 120), height + bar, WINDOW_BACKGROUND);
     p.fill_rect(0, 0, p.width, bar, TITLE_BAR);

@@ -33,6 +33,9 @@ struct Picture {
 };
 
 Picture render_gauge(Host& host, GaugeInstance& gauge);
+// A panel window: a title bar WINDOW_TITLE_HEIGHT pixels high, below it the
+// window's gauges at their places, later lines of the panel on top.
+constexpr int WINDOW_TITLE_HEIGHT = 11;
 Picture render_window(Host& host, int window);
 Picture render_panel(Host& host);
 

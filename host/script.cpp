@@ -365,7 +365,8 @@ struct Runner {
     const Script& script;
     const RunOptions& options;
     RunResult result;
-    std::unique_ptr<Host> host;
+    std::unique_ptr<Host> owned;   // the host this run made, if it made one
+    Host* host = nullptr;
     PanelConfig panel;
     std::string ini_file;       // panel state file to start from
     bool loaded_once = false;
@@ -395,7 +396,8 @@ struct Runner {
         ho.sound_dir = options.sound_dir;
         ho.sim_dir = options.sim_dir;
         ho.fps = fps;
-        host = std::make_unique<Host>(ho);
+        owned = std::make_unique<Host>(ho);
+        host = owned.get();
         std::string why;
         if (!host->prepare(&why)) return error(why);
         return true;
@@ -678,24 +680,20 @@ bool Runner::snapshot(const ScriptCommand& c) {
 
 }  // namespace
 
-RunResult run_script(const Script& script, const RunOptions& options) {
-    Runner runner{script, options, {}, nullptr, {}, {}, false, 0};
-    int fps = 18;
-    for (const ScriptCommand& c : script.commands)
-        if (c.verb == "fps") fps = static_cast<int>(*parse_integer(c.args[0]));
-    runner.panel = parse_panel_config(default_panel_text(), "panel.cfg (built in)");
-    if (!runner.setup(fps)) return runner.result;
-    for (const ScriptCommand& c : script.commands) {
+namespace {
+
+// Every command in order, stopping at the first error; the panel is loaded
+// at the end when no action did it.
+void run_commands(Runner& runner) {
+    for (const ScriptCommand& c : runner.script.commands) {
         runner.line = c.line;
         if (!runner.step(c)) break;
     }
     if (runner.result.exit_code != 2 && !runner.loaded_once) runner.load();
+}
+
+void take_counts(Runner& runner) {
     Host& host = *runner.host;
-    if (host.loaded()) {
-        host.trace.begin_window();
-        host.kill();
-    }
-    host.unload_modules();
     runner.result.trace = host.trace.text();
     runner.result.frames = host.frame_number();
     runner.result.seconds = host.sim_time();
@@ -704,5 +702,38 @@ RunResult run_script(const Script& script, const RunOptions& options) {
     runner.result.channel_changes = counts.channel_changes;
     runner.result.sounds = counts.sounds;
     runner.result.ini_writes = counts.ini_writes;
+}
+
+}  // namespace
+
+RunResult run_script(const Script& script, const RunOptions& options) {
+    Runner runner{script, options, {}, nullptr, nullptr, {}, {}, false, 0};
+    int fps = 18;
+    for (const ScriptCommand& c : script.commands)
+        if (c.verb == "fps") fps = static_cast<int>(*parse_integer(c.args[0]));
+    runner.panel = parse_panel_config(default_panel_text(), "panel.cfg (built in)");
+    if (!runner.setup(fps)) return runner.result;
+    run_commands(runner);
+    Host& host = *runner.host;
+    if (host.loaded()) {
+        host.trace.begin_window();
+        host.kill();
+    }
+    host.unload_modules();
+    take_counts(runner);
+    return runner.result;
+}
+
+RunResult run_script_on(Host& host, const Script& script, const RunOptions& options, const PanelConfig& panel,
+                        const std::string& ini_file) {
+    Runner runner{script, options, {}, nullptr, &host, panel, ini_file, false, 0};
+    for (const ScriptCommand& c : script.commands)
+        if (c.verb == "fps" && *parse_integer(c.args[0]) != host.fps()) {
+            runner.line = c.line;
+            runner.message("warning: the host runs at " + std::to_string(host.fps()) +
+                           " frames a second; the script's rate is not used");
+        }
+    run_commands(runner);
+    take_counts(runner);
     return runner.result;
 }

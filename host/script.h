@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "host/panel_config.h"
+
+class Host;
+
 struct Token {
     std::string text;
     bool quoted = false;
@@ -50,6 +54,15 @@ struct RunResult {
 };
 
 RunResult run_script(const Script& script, const RunOptions& options);
+
+// Runs the script's commands on a host the caller made and prepared, starting
+// from `panel` and the panel state file `ini_file` ("" for none); the script's
+// own panel and ini lines take their place. The panel is loaded when the
+// script ends (the caller drives the host on from there), unless the script
+// killed it or failed with an error (exit code 2). The host's frame rate
+// stays; a script asking for another gets a warning.
+RunResult run_script_on(Host& host, const Script& script, const RunOptions& options, const PanelConfig& panel,
+                        const std::string& ini_file);
 
 // The built-in demo flight (the same text as host/demo.flight).
 std::string_view demo_script_text();
