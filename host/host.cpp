@@ -113,7 +113,9 @@ void collect_elements(ElementHead* e, std::vector<ElementHead*>& out, int depth)
 const PlatformHostServices* host_platform_services() {
     if (channel_namespace.empty()) channel_namespace = "q" + std::to_string(host_os::process_id());
     services.channel_namespace = channel_namespace.c_str();
-    services.sound_device = active_host ? &active_host->sound : nullptr;
+    bool simulated = !active_host || active_host->simulated_sound();
+    services.sound = simulated ? SimSoundDevice::ops() : nullptr;
+    services.sound_device = active_host && simulated ? &active_host->sound : nullptr;
     return &services;
 }
 

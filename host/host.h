@@ -50,6 +50,9 @@ struct HostOptions {
     std::string sound_dir;             // where the sounds are ("" for none)
     std::string sim_dir;               // "" for a fresh temporary folder
     int fps = 18;
+    // Offer the modules the simulated-time sound device. Without it they
+    // play through the platform's real output (the viewer).
+    bool simulated_sound = true;
 };
 
 // The first child rectangle in list order that contains (x, y) and has a
@@ -90,6 +93,7 @@ public:
     int64_t frame_number() const { return frame_; }
     double sim_time() const { return static_cast<double>(frame_) / options_.fps; }
     int fps() const { return options_.fps; }
+    bool simulated_sound() const { return options_.simulated_sound; }
 
     // A ramp of a variable to `target` over `seconds` from now.
     void ramp(uint32_t id, double target, double seconds);
