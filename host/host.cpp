@@ -88,7 +88,14 @@ int16_t key_state(int virtual_key) {
     return static_cast<int16_t>(state);
 }
 
-PlatformHostServices services{1, "", key_state, SimSoundDevice::ops(), nullptr};
+// The calendar time the modules see: the simulated seconds since the run
+// began, counted from a fixed moment, so that scripted runs repeat exactly.
+int64_t time_seconds() {
+    constexpr int64_t run_start = 993211200;  // 2001-06-22 12:00:00 UTC, the parked clock
+    return run_start + (active_host ? static_cast<int64_t>(active_host->sim_time()) : 0);
+}
+
+PlatformHostServices services{2, "", key_state, SimSoundDevice::ops(), nullptr, time_seconds};
 
 struct ChannelInfo {
     const char* name;

@@ -39,7 +39,7 @@ struct SoundDeviceOps {
 };
 
 struct PlatformHostServices {
-    uint32_t version;                        // 1
+    uint32_t version;                        // 2
     // Prefix that keeps this host's shared value channels apart from every
     // other run's; NULL or "" for none.
     const char* channel_namespace;
@@ -48,6 +48,10 @@ struct PlatformHostServices {
     // Sound device to use instead of the platform's own. May be NULL.
     const SoundDeviceOps* sound;
     void* sound_device;                      // passed to create_buffer
+    // The current time in seconds since 1970, as the C library's time()
+    // gives it; a headless host answers from its simulated clock so that
+    // runs do not depend on the wall clock. May be NULL.
+    int64_t (*time_seconds)();
 };
 
 extern "C" const PlatformHostServices* quillmar_platform_services();

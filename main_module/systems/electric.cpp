@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "frame/host_ops.h"
 #include "main_module/gauge_table.h"
@@ -16,6 +15,7 @@
 #include "main_module/state.h"
 #include "main_module/systems/electric.h"
 #include "frame/panel_state.h"
+#include "platform/clock.h"
 
 // ------------------------------------------------------------ elements
 
@@ -388,7 +388,7 @@ void electric_install() {
     for (const ElectricKey& k : electric_keys) *k.value = panel_state_read_int(k.key);
     el.indicator_switch_pos =
         static_cast<uint32_t>(panel_state_read_int(KEY_EPCP_INDICATOR_SWITCH_POS));
-    electric_draw_readouts(static_cast<unsigned>(std::time(nullptr)));
+    electric_draw_readouts(static_cast<unsigned>(platform_time_seconds()));
 }
 
 void electric_kill() {
