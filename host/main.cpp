@@ -1,6 +1,7 @@
 // quillmar-host: runs scenario scripts and the demo flight against the built
 // modules, headless and deterministic.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "host/os.h"
 #include "host/panel_config.h"
 #include "host/script.h"
+#include "host/viewer.h"
 
 namespace fs = std::filesystem;
 
@@ -22,13 +24,26 @@ const char* USAGE =
     "usage:\n"
     "  quillmar-host run SCRIPT... [--trace FILE] [--out DIR] [options]\n"
     "  quillmar-host demo [--out DIR] [options]\n"
+    "  quillmar-host view [--panel FILE] [--ini FILE] [--script FILE] [--fps N]\n"
+    "                     [--frames N] [--screenshot FILE.png] [options]\n"
+    "                   the cockpit live in a window: keys 1..9 and Tab choose the\n"
+    "                   panel window, the left button and the space bar work the\n"
+    "                   gauges, Esc quits (writing the panel state file)\n"
     "  quillmar-host panel            print the built-in panel.cfg\n"
     "  quillmar-host demo-script      print the built-in demo flight\n"
     "options:\n"
     "  --gauges DIR    the built modules (default: ../sim/Gauges beside the program)\n"
     "  --sound DIR     the sounds (default: Sound beside the Gauges folder)\n"
     "  --sim-dir DIR   run in this simulator folder instead of a fresh temporary one\n"
-    "  --quiet         print failures only\n";
+    "  --quiet         print failures only\n"
+    "view options:\n"
+    "  --panel FILE    the panel configuration (default: the built-in panel.cfg)\n"
+    "  --ini FILE      start from this panel state file\n"
+    "  --script FILE   run a scenario script's commands first, then hand over\n"
+    "  --fps N         frames a second (default 18)\n"
+    "  --frames N      quit after N frames\n"
+    "  --screenshot F  with --frames: save the window's contents as a PNG before quitting\n"
+    "  (--sim-dir DIR keeps the panel state file after the viewer quits)\n";
 
 int usage_error(const std::string& message) {
     std::cerr << "quillmar-host: " << message << "\n" << USAGE;
@@ -65,6 +80,9 @@ int main(int argc, char** argv) {
     std::vector<std::string> positional;
     std::string trace_file, out_dir, gauges_dir, sound_dir, sim_dir;
     bool quiet = false;
+    ViewerOptions view;
+    std::string fps_text, frames_text;
+    std::vector<std::string> view_only;   // viewer options given
     for (int i = 2; i < argc; ++i) {
         std::string a = argv[i];
         auto value = [&](std::string* target) {
@@ -79,6 +97,16 @@ int main(int argc, char** argv) {
         else if (a == "--sound") ok = value(&sound_dir);
         else if (a == "--sim-dir") ok = value(&sim_dir);
         else if (a == "--quiet") quiet = true;
+        else if (a == "--panel" || a == "--ini" || a == "--script" || a == "--fps" || a == "--frames" ||
+                 a == "--screenshot") {
+            view_only.push_back(a);
+            ok = value(a == "--panel"    ? &view.panel_file
+                       : a == "--ini"    ? &view.ini_file
+                       : a == "--script" ? &view.script_file
+                       : a == "--fps"    ? &fps_text
+                       : a == "--frames" ? &frames_text
+                                         : &view.screenshot);
+        }
         else if (a.size() > 1 && a[0] == '-') return usage_error("unknown option " + a);
         else positional.push_back(a);
         if (!ok) return usage_error("option " + a + " needs a value");
@@ -93,6 +121,8 @@ int main(int argc, char** argv) {
         std::cout << USAGE;
         return 0;
     }
+
+    if (command != "view" && !view_only.empty()) return usage_error("option " + view_only[0] + " is for view only");
 
     RunOptions options;
     options.gauges_dir = gauges_dir.empty() ? default_gauges_dir() : gauges_dir;
@@ -172,6 +202,32 @@ int main(int argc, char** argv) {
         for (const std::string& p : r.pictures) std::cout << "\n          " << p;
         std::cout << "\n";
         return r.exit_code;
+    }
+    if (command == "view") {
+        if (!positional.empty()) return usage_error("view takes no scripts (give one with --script FILE)");
+#if defined(QUILLMAR_HAVE_VIEWER)
+        auto whole = [](const std::string& text, long long lo, long long hi, long long* out) {
+            char* end = nullptr;
+            long long v = std::strtoll(text.c_str(), &end, 10);
+            if (text.empty() || *end != '\0' || v < lo || v > hi) return false;
+            *out = v;
+            return true;
+        };
+        long long fps = 18, frames = 0;
+        if (!fps_text.empty() && !whole(fps_text, 1, 1000, &fps)) return usage_error("--fps needs a whole number from 1 to 1000");
+        if (!frames_text.empty() && !whole(frames_text, 1, 1000000000, &frames))
+            return usage_error("--frames needs a whole number of at least 1");
+        if (!view.screenshot.empty() && frames == 0) return usage_error("--screenshot needs --frames N");
+        view.fps = static_cast<int>(fps);
+        view.frames = frames;
+        view.gauges_dir = options.gauges_dir;
+        view.sound_dir = options.sound_dir;
+        view.sim_dir = sim_dir;
+        return run_viewer(view);
+#else
+        std::cerr << "quillmar-host: the viewer is not available in this build\n";
+        return 2;
+#endif
     }
     return usage_error("unknown command '" + command + "'");
 }
