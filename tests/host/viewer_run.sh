@@ -19,8 +19,13 @@ fail() {
     echo "FAILED: $*"
     status=1
 }
+# In a sanitizer build the process's leak check at exit would report the
+# system libraries SDL's X11 video loads and unloads (D-Bus, the GL driver),
+# which keep allocations for the life of the process; the viewer's own event
+# handling is leak-checked in the host tests.
 view() {
-    SDL_AUDIODRIVER=dummy xvfb-run -a "$host" view --gauges "$gauges" "$@"
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" SDL_AUDIODRIVER=dummy \
+        xvfb-run -a "$host" view --gauges "$gauges" "$@"
 }
 
 # A picture: more than a few colours, none covering nearly all of it.
