@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "frame/channel.h"
 #include "host/ini_file.h"
 #include "host/os.h"
 #include "platform/host_services.h"
@@ -97,17 +98,6 @@ int64_t time_seconds() {
 
 PlatformHostServices services{2, "", key_state, SimSoundDevice::ops(), nullptr, time_seconds};
 
-struct ChannelInfo {
-    const char* name;
-    uint32_t size;
-};
-const ChannelInfo CHANNELS[] = {
-    {"kt93_EFISCPNavSel", 6},   {"kt93_DH", 12},         {"kt93_EFISCP_GSPD_TTS_Sel", 6},
-    {"kt93_EFISCPNeedle1Sel", 6}, {"kt93_EFISCPNeedle2Sel", 6}, {"kt93_ElPwrAvail", 6},
-    {"kt93_EFISCPEHSIMode", 6}, {"kt93_AirData", 6},     {"kt93_Avionics", 6},
-    {"kt93_APLateralMode", 8},  {"kt93_APVerticalMode", 8}, {"kt93_FDCancel", 6},
-};
-
 void collect_elements(ElementHead* e, std::vector<ElementHead*>& out, int depth) {
     if (!e || depth > 64 || out.size() > 20000) return;
     out.push_back(e);
@@ -184,7 +174,7 @@ Host::Host(HostOptions options) : options_(std::move(options)) {
     host_os::install_crash_reporter(current_context);
     aircraft_reset(model, vars);
     aircraft_clock(model, vars, 0);
-    for (const ChannelInfo& c : CHANNELS) channels_.push_back(Channel{c.name, c.size, nullptr, nullptr, {}});
+    for (const ChannelSpec& c : channel_table) channels_.push_back(Channel{&c, nullptr, nullptr, {}});
 }
 
 Host::~Host() {
@@ -569,21 +559,21 @@ void Host::op_event(uint32_t id, uint32_t value) {
 // ------------------------------------------------ channels and the panel state file
 
 bool Host::known_channel(const std::string& name) {
-    return std::any_of(std::begin(CHANNELS), std::end(CHANNELS),
-                       [&name](const ChannelInfo& c) { return name == c.name; });
+    return std::any_of(std::begin(channel_table), std::end(channel_table),
+                       [&name](const ChannelSpec& c) { return name == c.name; });
 }
 
 void Host::open_channels() {
     for (Channel& c : channels_) {
-        c.section = shared_section_create(c.name, c.size);
-        c.view = static_cast<const char*>(shared_section_map(c.section));
+        c.section = shared_section_create(c.spec->name, c.spec->size);
+        c.view = static_cast<char*>(shared_section_map(c.section));
         c.last.clear();
     }
 }
 
 void Host::close_channels() {
     for (Channel& c : channels_) {
-        shared_section_unmap(const_cast<char*>(c.view));
+        shared_section_unmap(c.view);
         shared_section_close(c.section);
         c.view = nullptr;
         c.section = nullptr;
@@ -593,22 +583,39 @@ void Host::close_channels() {
 void Host::poll_channels() {
     for (Channel& c : channels_) {
         if (!c.view) continue;
-        const char* end = static_cast<const char*>(std::memchr(c.view, 0, c.size));
-        size_t length = end ? static_cast<size_t>(end - c.view) : c.size;
+        const char* end = static_cast<const char*>(std::memchr(c.view, 0, c.spec->size));
+        size_t length = end ? static_cast<size_t>(end - c.view) : c.spec->size;
         if (length == c.last.size() && std::memcmp(c.view, c.last.data(), length) == 0) continue;
         c.last.assign(c.view, length);
-        trace.channel(c.name, c.last);
+        trace.channel(c.spec->name, c.last);
     }
 }
 
 std::string Host::channel_text(const std::string& name) const {
     for (const Channel& c : channels_)
-        if (name == c.name) {
+        if (name == c.spec->name) {
             if (!c.view) return c.last;
-            const char* end = static_cast<const char*>(std::memchr(c.view, 0, c.size));
-            return std::string(c.view, end ? static_cast<size_t>(end - c.view) : c.size);
+            const char* end = static_cast<const char*>(std::memchr(c.view, 0, c.spec->size));
+            return std::string(c.view, end ? static_cast<size_t>(end - c.view) : c.spec->size);
         }
     return std::string();
+}
+
+// Writes a channel as its owner would: "%d" into a zeroed buffer, then the
+// channel's copy length of it into the section. For trying a display module
+// whose owning panel is not on the panel; the owner overwrites it on its
+// next write.
+bool Host::write_channel(const std::string& name, int value) {
+    for (Channel& c : channels_)
+        if (name == c.spec->name) {
+            if (!c.view) return false;
+            char text[16] = {};
+            std::snprintf(text, sizeof text, "%d", value);
+            std::memcpy(c.view, text, c.spec->copy);
+            poll_channels();
+            return true;
+        }
+    return false;
 }
 
 void Host::poll_ini() {

@@ -113,6 +113,8 @@ public:
     // Shared value channels as the modules see them; "" when not open.
     std::string channel_text(const std::string& name) const;
     static bool known_channel(const std::string& name);
+    // Writes a channel's value as its owning gauge would; false when not open.
+    bool write_channel(const std::string& name, int value);
 
     VariableStore vars;
     AircraftModel model;
@@ -158,10 +160,9 @@ private:
     std::vector<Ramp> ramps_;
 
     struct Channel {
-        const char* name;
-        uint32_t size;
+        const struct ChannelSpec* spec;
         SharedSection* section = nullptr;
-        const char* view = nullptr;
+        char* view = nullptr;
         std::string last;
     };
     std::vector<Channel> channels_;

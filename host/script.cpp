@@ -150,7 +150,7 @@ std::string format_number(double v) {
 
 bool is_action(const std::string& verb) {
     return verb == "run" || verb == "frames" || verb == "click" || verb == "hold" || verb == "drag" ||
-           verb == "key" || verb == "send" || verb == "kill" || verb == "reload" || verb == "snapshot" || verb == "expect";
+           verb == "key" || verb == "send" || verb == "channel" || verb == "kill" || verb == "reload" || verb == "snapshot" || verb == "expect";
 }
 
 // Element selection arguments "GAUGE X Y [K]" followed by `tail` more tokens.
@@ -243,6 +243,11 @@ std::string check_command(const ScriptCommand& c) {
         return "";
     }
     if (v == "snapshot") return count(1, 2, "snapshot FILE.png [GAUGE|WINDOW]");
+    if (v == "channel") {
+        if (!(e = count(2, 2, "channel NAME VALUE")).empty()) return e;
+        if (!Host::known_channel(a[0].text)) return "unknown channel '" + a[0].text + "'";
+        return parse_integer(a[1]) ? "" : "'" + a[1].text + "' is not a whole number";
+    }
     if (v == "note") {
         if (!(e = count(1, 1, "note \"TEXT\"")).empty()) return e;
         return a[0].quoted ? "" : "a note is a text in double quotes";
@@ -526,6 +531,9 @@ bool Runner::step(const ScriptCommand& c) {
             value = parse_integer(a[1]) ? static_cast<uint32_t>(static_cast<int32_t>(*parse_integer(a[1])))
                                         : *parse_event_id(a[1]);
         host->op_event(*parse_event_id(a[0]), value);
+    } else if (v == "channel") {
+        if (!host->write_channel(a[0].text, static_cast<int>(*parse_integer(a[1]))))
+            return error("channel " + a[0].text + " is not open");
     } else if (v == "kill") {
         host->kill();
     } else if (v == "reload") {
