@@ -141,7 +141,9 @@ TEST_F(GeneratedSoundSet, EverySoundIsMonoPcmOfItsSlotLength) {
         ASSERT_TRUE(l.ok);
         EXPECT_EQ(l.format.format_tag, WAVE_FORMAT_PCM_TAG);
         EXPECT_EQ(l.format.channels, 1u);
-        if (table[info.name].kind.rfind("voice", 0) == 0) EXPECT_EQ(l.format.bits_per_sample, 16u);
+        if (table[info.name].kind.rfind("voice", 0) == 0) {
+            EXPECT_EQ(l.format.bits_per_sample, 16u);
+        }
         const uint32_t slot_bytes = l.format.average_bytes_per_second * info.tenths / 10;
         EXPECT_LE(l.data.size(), slot_bytes);
         EXPECT_GE(l.data.size() + l.format.block_align, slot_bytes);
