@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "frame/host_ops.h"
 
 DisplayHost display_host;
@@ -261,6 +263,22 @@ int display_differences_from(const std::string& ppm_path) {
         }
     std::fclose(file);
     return differing;
+}
+
+void display_check_reference(const std::string& label, const std::string& name) {
+    display_write_ppm(display_picture_folder() + "/" + name + "_reference.ppm");
+    int differing =
+        display_differences_from(std::string(DISPLAY_REFERENCE_FOLDER) + "/" + name + "_reference.ppm");
+    ASSERT_GE(differing, 0) << "no reference picture of 214 x 173";
+    const int total = 214 * 173;
+    std::printf("%s: %d of %d pixels differ from the reference picture\n", label.c_str(), differing, total);
+    ::testing::Test::RecordProperty("differing_pixels", differing);
+#if defined(_WIN32)
+    // Fonts differ a little between GDI and the Linux stand-in; shapes should not.
+    EXPECT_LT(differing, total * 3 / 100);
+#else
+    EXPECT_LT(differing, total / 200);
+#endif
 }
 
 std::string display_picture_folder() {

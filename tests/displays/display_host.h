@@ -68,5 +68,10 @@ bool display_write_ppm(const std::string& path);
 // and a PPM of the same size; -1 when the file is missing or of another size.
 int display_differences_from(const std::string& ppm_path);
 
+// Writes the picture as "<name>_reference.ppm" into the picture folder,
+// counts the pixels that differ from the committed reference of that name,
+// prints the figure and checks it against the allowance of this build.
+void display_check_reference(const std::string& label, const std::string& name);
+
 // Folder the picture tests write their PNGs to (made if missing).
 std::string display_picture_folder();

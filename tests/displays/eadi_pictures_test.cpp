@@ -200,17 +200,7 @@ TEST_F(EadiPicture, MatchesTheReferencePicture) {
     display_set_channel(CHANNEL_AP_VERTICAL_MODE, VERTICAL_GS | VERTICAL_ALT);
     display_frame();
     save("eadi_reference_scene");
-    display_write_ppm(display_picture_folder() + "/eadi_reference.ppm");
-    int differing = display_differences_from(std::string(DISPLAY_REFERENCE_FOLDER) + "/eadi_reference.ppm");
-    ASSERT_GE(differing, 0) << "no reference picture of 214 x 173";
-    const int total = 214 * 173;
-    std::printf("EADI: %d of %d pixels differ from the reference picture\n", differing, total);
-    RecordProperty("differing_pixels", differing);
-#if defined(_WIN32)
-    EXPECT_LT(differing, total * 3 / 100);
-#else
-    EXPECT_LT(differing, total / 200);
-#endif
+    display_check_reference("EADI", "eadi");
 }
 
 // ------------------------------------------------------------ module frame

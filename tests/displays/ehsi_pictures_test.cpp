@@ -207,17 +207,7 @@ TEST_F(EhsiPicture, MatchesTheReferencePicture) {
     display_set_variable(DME1_SPEED, 240);
     display_frame();
     save("ehsi_reference_scene");
-    display_write_ppm(display_picture_folder() + "/ehsi_reference.ppm");
-    int differing = display_differences_from(std::string(DISPLAY_REFERENCE_FOLDER) + "/ehsi_reference.ppm");
-    ASSERT_GE(differing, 0) << "no reference picture of 214 x 173";
-    const int total = 214 * 173;
-    std::printf("EHSI: %d of %d pixels differ from the reference picture\n", differing, total);
-    RecordProperty("differing_pixels", differing);
-#if defined(_WIN32)
-    EXPECT_LT(differing, total * 3 / 100);
-#else
-    EXPECT_LT(differing, total / 200);
-#endif
+    display_check_reference("EHSI", "ehsi");
 }
 
 TEST_F(EhsiPicture, DrawsOnEverySecondCallOnly) {
