@@ -11,7 +11,10 @@ namespace {
 
 constexpr double FULL = 16384.0;          // full travel of a lever event
 constexpr double GEAR_DOWN = 16383.0;
-constexpr double FLAP_STEP = 16383.0 / 6; // seven flap positions
+// The flap handle's seven detents are whole multiples of 2730 with full
+// extension at 16383: 0, 2730, 5460, 8190, 10920, 13650, 16383. The cockpit's
+// flap dial and its flap motor sounds recognise exactly these values.
+constexpr double FLAP_STEP = 2730.0;
 constexpr double RANKINE_OFFSET = 491.67;
 constexpr double HYD_SCALE = 130.0;       // pressure terms: psi x 130
 constexpr double METRES_TO_LONGITUDE = 1.0 / 7.10667098941774e-08;
@@ -40,7 +43,7 @@ void fuel_control(AircraftModel& m, VariableStore&, uint32_t value, int engine) 
 void flaps_step(AircraftModel&, VariableStore& v, uint32_t, int step) {
     int position = static_cast<int>(std::lround(v.get(328) / FLAP_STEP)) + step;
     position = std::clamp(position, 0, 6);
-    v.set(328, position == 6 ? GEAR_DOWN : std::floor(position * FLAP_STEP));
+    v.set(328, position == 6 ? GEAR_DOWN : position * FLAP_STEP);
 }
 
 void gear_set(AircraftModel&, VariableStore& v, uint32_t, int down) { v.set(331, down ? GEAR_DOWN : 0); }
