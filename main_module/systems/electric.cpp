@@ -233,10 +233,16 @@ static void press_charge_button(double& button) {
     else if (el.el_pwr_on_system != 0 && el.batt_switch != 0) button = 1;
 }
 
-// M4: TRU and AUTO AC X-FEED come on only on a live system.
-static void press_powered_button(double& button) {
-    if (button != 0) button = 0;
-    else if (quillmar.electric.el_pwr_on_system != 0) button = 1;
+// M4: TRU and AUTO AC X-FEED come on only on a live system. Tells whether
+// the button changed.
+static bool press_powered_button(double& button) {
+    if (button != 0) {
+        button = 0;
+        return true;
+    }
+    if (quillmar.electric.el_pwr_on_system == 0) return false;
+    button = 1;
+    return true;
 }
 
 static int32_t FS_CALL click_selector_anticlockwise(const MousePoint*, uint32_t) {
@@ -307,18 +313,17 @@ static int32_t FS_CALL click_ac_xfeed(const MousePoint*, uint32_t) {
     return 1;
 }
 
-// M5: a generator button changes the generator line-up too.
+// M5: a generator button that changes also sets the generator line-up; a
+// refused click leaves the line-up the cycle keeps alone.
 static int32_t FS_CALL click_gen1(const MousePoint*, uint32_t) {
     sound_start(SOUND_SWITCH_PUSH);
-    press_powered_button(quillmar.electric.gen1);
-    recompute_generators_online();
+    if (press_powered_button(quillmar.electric.gen1)) recompute_generators_online();
     return 1;
 }
 
 static int32_t FS_CALL click_gen2(const MousePoint*, uint32_t) {
     sound_start(SOUND_SWITCH_PUSH);
-    press_powered_button(quillmar.electric.gen2);
-    recompute_generators_online();
+    if (press_powered_button(quillmar.electric.gen2)) recompute_generators_online();
     return 1;
 }
 

@@ -429,6 +429,14 @@ TEST_F(ElectricButtons, GeneratorButtonsSetTheLineUp) {
     EXPECT_EQ(el.generators_online, 0);
     click(40, 262);
     EXPECT_EQ(el.generators_online, 1);
+
+    // A refused click (system dead) leaves the line-up as the cycle set it.
+    el.el_pwr_on_system = 0;
+    el.gen1 = el.gen2 = 0;
+    el.generators_online = 2;
+    click(40, 262);
+    EXPECT_EQ(el.gen1, 0);
+    EXPECT_EQ(el.generators_online, 2);
 }
 
 TEST_F(ElectricButtons, ExternalPowerOnlyWhenAvailable) {
