@@ -204,6 +204,15 @@ struct StringElement {               // type 2
     int32_t width, height;
     uint32_t colour;                 // 0xRRGGBB
     uint32_t background;             // 0xRRGGBB
+    const char* font;                // face name, NULL for the host's own
+    int32_t weight;                  // 400 normal, 700 bold
+    uint32_t align;                  // STRING_ALIGN_* below
+};
+
+enum : uint32_t {
+    STRING_ALIGN_LEFT = 0,
+    STRING_ALIGN_CENTRE = 1,
+    STRING_ALIGN_RIGHT = 2,
 };
 
 struct SliderElement {               // type 3

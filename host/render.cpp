@@ -92,7 +92,13 @@ void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
         std::string text;
         if (s->text)
             for (int i = 0; i < (s->text_size > 0 ? s->text_size : 256) && s->text[i]; ++i) text += s->text[i];
-        p.text(x + 1, y + 1, text, s->colour ? from_rgb24(s->colour) : NEEDLE, scale >= 1.5 ? 2 : 1);
+        // Every glyph of the built-in font is 4 pixels wide at size 1.
+        int size = scale >= 1.5 ? 2 : 1;
+        int box = static_cast<int>(s->width * scale), used = static_cast<int>(text.size()) * 4 * size;
+        int tx = x + 1;
+        if (s->align == STRING_ALIGN_CENTRE) tx = x + std::max(1, (box - used) / 2);
+        else if (s->align == STRING_ALIGN_RIGHT) tx = x + std::max(1, box - used);
+        p.text(tx, y + 1, text, s->colour ? from_rgb24(s->colour) : NEEDLE, size);
         break;
     }
     case ELEMENT_NEEDLE: {

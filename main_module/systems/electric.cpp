@@ -78,7 +78,8 @@ static double FS_CALL readout_right(ElementHead* e);
     static IconElement name = {element_head(ELEMENT_ICON, bitmap, x, y, TRANSPARENT), callback, count}
 #define READOUT(name, x, y, callback, text)                                                   \
     static StringElement name = {element_head(ELEMENT_STRING, -1, x, y), callback, text,     \
-                                 sizeof(text), 28, 15, READOUT_AMBER, READOUT_BACKGROUND}
+                                 sizeof(text), 28, 15, READOUT_AMBER, READOUT_BACKGROUND, \
+                                 "Quartz", 400, STRING_ALIGN_CENTRE}
 
 STATIC_IMAGE(synoptic_legends, BMP_SYNOPTIC_LEGENDS, -1, 190);
 STATIC_IMAGE(battery_legends, BMP_BATTERY_LEGENDS, -1, 132);
