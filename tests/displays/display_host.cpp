@@ -265,6 +265,18 @@ int display_differences_from(const std::string& ppm_path) {
     return differing;
 }
 
+int lit_pixels() {
+    int lit = 0;
+    for (int y = 0; y < display_host.image.height - 1; ++y)
+        for (int x = 0; x < display_host.image.width; ++x) lit += !is(x, y, BLACK);
+    return lit;
+}
+
+void save(const std::string& name) {
+    display_write_png(display_picture_folder() + "/" + name + ".png");
+    display_write_png(display_picture_folder() + "/" + name + "_x3.png", 3);
+}
+
 void display_check_reference(const std::string& label, const std::string& name) {
     display_write_ppm(display_picture_folder() + "/" + name + "_reference.ppm");
     int differing =

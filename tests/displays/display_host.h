@@ -75,3 +75,19 @@ void display_check_reference(const std::string& label, const std::string& name);
 
 // Folder the picture tests write their PNGs to (made if missing).
 std::string display_picture_folder();
+
+// ------------------------------------------------ probes the picture tests share
+
+struct Rgb {
+    uint32_t r, g, b;
+};
+constexpr Rgb BLACK{0, 0, 0}, WHITE{255, 255, 255};
+
+inline bool is(int x, int y, Rgb c) { return display_pixel_is(x, y, c.r, c.g, c.b); }
+inline int count(int x0, int y0, int x1, int y1, Rgb c) { return display_count(x0, y0, x1, y1, c.r, c.g, c.b); }
+
+// Pixels of the image, last row left out, that are not black.
+int lit_pixels();
+
+// The picture as the gauge shows it, and three times enlarged for looking at.
+void save(const std::string& name);

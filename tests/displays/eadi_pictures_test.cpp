@@ -13,28 +13,8 @@
 
 namespace {
 
-struct Rgb {
-    uint32_t r, g, b;
-};
-constexpr Rgb SKY{70, 70, 255}, GROUND{170, 130, 90}, BLACK{0, 0, 0}, WHITE{255, 255, 255},
-    MAGENTA{210, 0, 190}, AMBER{255, 140, 0}, GREEN{0, 255, 0};
-
-bool is(int x, int y, Rgb c) { return display_pixel_is(x, y, c.r, c.g, c.b); }
-int count(int x0, int y0, int x1, int y1, Rgb c) { return display_count(x0, y0, x1, y1, c.r, c.g, c.b); }
-
-// Number of pixels of the image, last row left out, that are not black.
-int lit_pixels() {
-    int lit = 0;
-    for (int y = 0; y < display_host.image.height - 1; ++y)
-        for (int x = 0; x < display_host.image.width; ++x) lit += !is(x, y, BLACK);
-    return lit;
-}
-
-// The picture as the gauge shows it, and three times enlarged for looking at.
-void save(const std::string& name) {
-    display_write_png(display_picture_folder() + "/" + name + ".png");
-    display_write_png(display_picture_folder() + "/" + name + "_x3.png", 3);
-}
+constexpr Rgb SKY{70, 70, 255}, GROUND{170, 130, 90}, MAGENTA{210, 0, 190}, AMBER{255, 140, 0},
+    GREEN{0, 255, 0};
 
 // Height in metres that gives the radio altitude in feet over ground 0.
 double metres_for(double feet) { return feet / 3.280833; }

@@ -13,26 +13,7 @@
 
 namespace {
 
-struct Rgb {
-    uint32_t r, g, b;
-};
-constexpr Rgb BLACK{0, 0, 0}, WHITE{255, 255, 255}, CYAN{70, 150, 255}, YELLOW{255, 230, 0},
-    GREEN{0, 255, 0};
-
-bool is(int x, int y, Rgb c) { return display_pixel_is(x, y, c.r, c.g, c.b); }
-int count(int x0, int y0, int x1, int y1, Rgb c) { return display_count(x0, y0, x1, y1, c.r, c.g, c.b); }
-
-int lit_pixels() {
-    int lit = 0;
-    for (int y = 0; y < display_host.image.height - 1; ++y)
-        for (int x = 0; x < display_host.image.width; ++x) lit += !is(x, y, BLACK);
-    return lit;
-}
-
-void save(const std::string& name) {
-    display_write_png(display_picture_folder() + "/" + name + ".png");
-    display_write_png(display_picture_folder() + "/" + name + "_x3.png", 3);
-}
+constexpr Rgb CYAN{70, 150, 255}, YELLOW{255, 230, 0}, GREEN{0, 255, 0};
 
 // Host variable ids.
 constexpr uint32_t HEADING = 81, SELECTED_HEADING = 107, NAV1_COURSE = 45, NAV2_COURSE = 54,
