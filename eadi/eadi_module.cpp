@@ -19,7 +19,10 @@ EadiState eadi;
 const uint32_t eadi_variable_ids[EADI_VARIABLE_COUNT] = {80,  78,  41,  44,  40,  70,  354, 73,
                                                          2,   116, 120, 103, 792, 793, 794, 557};
 
-static StaticImageElement eadi_image = {element_head(ELEMENT_STATIC_IMAGE, 101, 0, 0, 6), nullptr};
+// The header is defined below, after the routines it names.
+extern GaugeHeader eadi_header;
+static constinit StaticImageElement eadi_image =
+    static_image(&eadi_header, {.bitmap = 101, .flags = 6});
 static ElementHead* eadi_elements[] = {&eadi_image.head, nullptr};
 static MouseRect eadi_mouse[] = {mouse_parent(0, 0, 0, 0), mouse_close(), mouse_end()};
 
@@ -31,7 +34,7 @@ static void FS_CALL eadi_generate(uint32_t phase);
 static void FS_CALL eadi_draw();
 static void FS_CALL eadi_kill();
 
-static GaugeHeader eadi_header = {GAUGE_VERSION_ROUTINES, "Quillmar EADI - electronic attitude director",
+GaugeHeader eadi_header = {GAUGE_VERSION_ROUTINES, "Quillmar EADI - electronic attitude director",
                                   eadi_elements, eadi_query, eadi_install, eadi_initialize,
                                   eadi_update, eadi_generate, eadi_draw, eadi_kill, 0, 171, {},
                                   nullptr, nullptr};

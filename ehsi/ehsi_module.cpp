@@ -19,7 +19,10 @@ EhsiState ehsi;
 static const uint32_t variable_ids[EHSI_VARIABLE_COUNT] = {81, 107, 45, 54, 42, 51, 43, 52, 40,
                                                            50, 31,  35, 32, 36, 25, 39, 59};
 
-static StaticImageElement ehsi_image = {element_head(ELEMENT_STATIC_IMAGE, 101, 0, 0, 4), nullptr};
+// The header is defined below, after the routines it names.
+extern GaugeHeader ehsi_header;
+static constinit StaticImageElement ehsi_image =
+    static_image(&ehsi_header, {.bitmap = 101, .flags = 4});
 static ElementHead* ehsi_elements[] = {&ehsi_image.head, nullptr};
 static MouseRect ehsi_mouse[] = {mouse_parent(0, 0, 0, 0), mouse_close(), mouse_end()};
 
@@ -31,7 +34,7 @@ static void FS_CALL ehsi_generate(uint32_t phase);
 static void FS_CALL ehsi_draw();
 static void FS_CALL ehsi_kill();
 
-static GaugeHeader ehsi_header = {GAUGE_VERSION_ROUTINES, "Quillmar EHSI - electronic horizontal situation",
+GaugeHeader ehsi_header = {GAUGE_VERSION_ROUTINES, "Quillmar EHSI - electronic horizontal situation",
                                   ehsi_elements, ehsi_query, ehsi_install, ehsi_initialize,
                                   ehsi_update, ehsi_generate, ehsi_draw, ehsi_kill, 0, 171, {},
                                   nullptr, nullptr};

@@ -11,17 +11,113 @@
 #include "frame/records.h"
 
 // ------------------------------------------------------------ declaration
+//
+// Elements are declared as static records with constant initialisers, so
+// the records (and every pointer in them: the owning gauge header, the
+// children, the callbacks) are in the module's data as built. The simulator
+// reads them in place from the moment it loads the module, so declare them
+// `static constinit`:
+//
+//   static constinit IconElement gen1 =
+//       icon(GAUGE, {.bitmap = BMP_GEN, .x = 39, .y = 271, .flags = TRANSPARENT}, gen1_image, 2);
+//
+// where GAUGE is the owning gauge's header (`&gauge_Electric.h`, declared
+// by the gauge table before the gauge file defines it).
 
 constexpr HostVariable host_variable(uint32_t id) {
     return HostVariable{id, nullptr, 0, 0.0, {0, 0, 0}};
 }
 
-// Common element head. `children` is the NULL-ended child array or nullptr.
-constexpr ElementHead element_head(ElementType type, int32_t resource, int32_t x, int32_t y,
-                                   uint32_t flags = 0, ElementHead** children = nullptr,
-                                   uint32_t variable_id = 0, FailureRecord* failures = nullptr) {
-    return ElementHead{type, resource, x, y, 0, 0, 0, 0, nullptr, nullptr,
-                       children, failures, flags, 0, 0, host_variable(variable_id)};
+// Image flag bit the host reads as "draw with black as the transparent colour".
+constexpr uint32_t IMAGE_TRANSPARENT = 1;
+
+// What every element type has in common. Fields not named stay 0 / none.
+struct ElementSpec {
+    int32_t bitmap = -1;              // bitmap resource number, -1 for none
+    int32_t x = 0, y = 0;             // position in the gauge (a needle's: its dial centre)
+    uint32_t flags = 0;               // image flags (IMAGE_TRANSPARENT, ...)
+    ElementHead** children = nullptr; // NULL-ended child array
+    uint32_t variable = 0;            // host variable that drives the element, 0 for none
+    int32_t pivot_x = 0, pivot_y = 0; // point of the image a rotating element turns about
+    FailureRecord* failures = nullptr;
+};
+
+constexpr ElementHead element_head(GaugeHeader* gauge, ElementType type, const ElementSpec& s) {
+    return ElementHead{type,      s.bitmap,   s.x,     s.y,     0, 0, s.pivot_x, s.pivot_y,
+                       gauge,     nullptr,    s.children, s.failures, s.flags, 0, 0,
+                       host_variable(s.variable)};
+}
+
+// Type 0: a picture that does not move.
+constexpr StaticImageElement static_image(GaugeHeader* gauge, const ElementSpec& s) {
+    return StaticImageElement{element_head(gauge, ELEMENT_STATIC_IMAGE, s), nullptr};
+}
+
+// Type 4: image n of `count` for value n (consecutive bitmap numbers from s.bitmap).
+constexpr IconElement icon(GaugeHeader* gauge, const ElementSpec& s, ValueCallback* value,
+                           int32_t count) {
+    return IconElement{element_head(gauge, ELEMENT_ICON, s), value, count};
+}
+
+// Type 1: a pointer turned about its dial centre (s.x, s.y). Without a scale
+// table the value is the angle in degrees (270 up, clockwise); a NULL
+// callback shows the element's own host variable.
+constexpr NeedleElement needle(GaugeHeader* gauge, const ElementSpec& s, ValueCallback* value,
+                               double rate_limit = 0) {
+    return NeedleElement{element_head(gauge, ELEMENT_NEEDLE, s), value, nullptr, 0, s.x, s.y,
+                         rate_limit};
+}
+
+// A pointer with a scale table (value to dial point).
+template <size_t N>
+constexpr NeedleElement needle(GaugeHeader* gauge, const ElementSpec& s, ValueCallback* value,
+                               const ScalePoint (&scale)[N], double rate_limit = 0) {
+    return NeedleElement{element_head(gauge, ELEMENT_NEEDLE, s), value, scale,
+                         static_cast<int32_t>(N), s.x, s.y, rate_limit};
+}
+
+// How a text element looks: its box, colours and face.
+struct TextStyle {
+    int32_t width = 0, height = 0;    // box in pixels
+    uint32_t colour = 0xFFFFFF;       // 0xRRGGBB
+    uint32_t background = 0;          // 0xRRGGBB
+    const char* font = nullptr;       // face name, NULL for the host's own
+    int32_t weight = 400;             // 400 normal, 700 bold
+    uint32_t align = STRING_ALIGN_LEFT;
+};
+
+// Type 2: a text the value callback writes into `text` (bitmap -1).
+template <size_t N>
+constexpr StringElement readout(GaugeHeader* gauge, const ElementSpec& s, ValueCallback* value,
+                                char (&text)[N], const TextStyle& style) {
+    return StringElement{element_head(gauge, ELEMENT_STRING, s), value, text,
+                         static_cast<int32_t>(N), style.width, style.height, style.colour,
+                         style.background, style.font, style.weight, style.align};
+}
+
+// Type 3: an image shifted by its values times `scale` pixels per unit.
+constexpr SliderElement slider(GaugeHeader* gauge, const ElementSpec& s, ValueCallback* value_x,
+                               ValueCallback* value_y, double scale_x, double scale_y) {
+    return SliderElement{element_head(gauge, ELEMENT_SLIDER, s), value_x, value_y, scale_x,
+                         scale_y};
+}
+
+// Type 5: a strip seen through the element's box; the value ranges span
+// `travel` pixels of the strip (a drum counter, a tape).
+constexpr MovingImageElement moving_image(GaugeHeader* gauge, const ElementSpec& s,
+                                          ValueCallback* value_x, ValueCallback* value_y,
+                                          double min_x, double max_x, double min_y,
+                                          double max_y, int32_t travel_x, int32_t travel_y) {
+    return MovingImageElement{element_head(gauge, ELEMENT_MOVING_IMAGE, s),
+                              value_x, value_y, min_x, max_x, min_y, max_y, travel_x, travel_y};
+}
+
+// Type 6: a texture shifted and turned inside the element's box.
+constexpr SpriteElement sprite(GaugeHeader* gauge, const ElementSpec& s, ValueCallback* offset_x,
+                               ValueCallback* offset_y, ValueCallback* rotation,
+                               double texture_scale) {
+    return SpriteElement{element_head(gauge, ELEMENT_SPRITE, s), offset_x, offset_y, rotation,
+                         texture_scale};
 }
 
 constexpr MouseRect mouse_parent(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t help = 0) {

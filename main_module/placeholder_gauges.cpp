@@ -4,7 +4,7 @@
 #include "main_module/gauge_table.h"
 
 #define PLACEHOLDER_ELEMENTS(id)                                                              \
-    static StaticImageElement id##_base = {element_head(ELEMENT_STATIC_IMAGE, -1, 0, 0), nullptr}; \
+    static constinit StaticImageElement id##_base = static_image(&gauge_##id.h, {});        \
     static ElementHead* id##_elements[] = {&id##_base.head, nullptr};
 
 // A placeholder with an empty mouse rectangle list.

@@ -1,6 +1,7 @@
 // System_Simulator: the invisible gauge (size 1) that runs the systems
 // simulator. Its one element carries the failure list of keys 2 to 19;
 // its mouse rectangle list is one empty parent.
+#include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
 #include "main_module/simulator/simulator.h"
 
@@ -10,8 +11,8 @@ static FailureRecord simulator_failures[] = {
     {16, 0, 0}, {17, 0, 0}, {18, 0, 0}, {19, 0, 0}, {0, 0, 0},
 };
 
-static StaticImageElement simulator_base = {
-    element_head(ELEMENT_STATIC_IMAGE, 123, 0, 0, 0, nullptr, 0, simulator_failures), nullptr};
+static constinit StaticImageElement simulator_base = static_image(
+    &gauge_System_Simulator.h, {.bitmap = BITMAP_SYSTEM_SIMULATOR, .failures = simulator_failures});
 static ElementHead* simulator_elements[] = {&simulator_base.head, nullptr};
 
 static MouseRect simulator_rects[] = {mouse_parent(0, 0, 0, 0), mouse_close(), mouse_end()};

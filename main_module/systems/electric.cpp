@@ -10,7 +10,9 @@
 #include <cstdlib>
 
 #include "frame/host_ops.h"
+#include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
+#include "main_module/instruments/panel_lighting.h"
 #include "main_module/simulator/sound_bank.h"
 #include "main_module/state.h"
 #include "main_module/systems/electric.h"
@@ -19,25 +21,24 @@
 
 // ------------------------------------------------------------ elements
 
-// Bitmaps of the panel.
+// Bitmaps of the panel; the icons take one number per image.
 enum : int32_t {
-    BMP_PANEL_MASK = 700,
-    BMP_SYNOPTIC_LEGENDS = 701,
-    BMP_BATTERY_LEGENDS = 702,
-    BMP_METER_LEGENDS = 703,
-    BMP_DECIMAL_POINT = 704,
-    BMP_SELECTOR_KNOB = 705,
-    BMP_BAT_CHARGE = 706,
-    BMP_DC_XFEED = 707,
-    BMP_TRU = 708,
-    BMP_AC_XFEED = 709,
-    BMP_GEN = 710,
-    BMP_EXT_PWR = 711,
-    BMP_BAT_PWR_ONLY = 712,
-    BMP_BATTERY_MASTER = 713,
+    BMP_PANEL_MASK = BITMAPS_Electric,
+    BMP_SYNOPTIC_LEGENDS = BMP_PANEL_MASK + 1,
+    BMP_BATTERY_LEGENDS = BMP_SYNOPTIC_LEGENDS + 1,
+    BMP_METER_LEGENDS = BMP_BATTERY_LEGENDS + 1,
+    BMP_DECIMAL_POINT = BMP_METER_LEGENDS + 1,
+    BMP_SELECTOR_KNOB = BMP_DECIMAL_POINT + 1,       // 12 positions
+    BMP_BAT_CHARGE = BMP_SELECTOR_KNOB + 12,         // off, on
+    BMP_DC_XFEED = BMP_BAT_CHARGE + 2,
+    BMP_TRU = BMP_DC_XFEED + 2,
+    BMP_AC_XFEED = BMP_TRU + 2,
+    BMP_GEN = BMP_AC_XFEED + 2,
+    BMP_EXT_PWR = BMP_GEN + 2,                       // off, available, connected
+    BMP_BAT_PWR_ONLY = BMP_EXT_PWR + 3,
+    BMP_BATTERY_MASTER = BMP_BAT_PWR_ONLY + 2,
 };
 
-constexpr uint32_t TRANSPARENT = 1;  // image drawn with its black as transparency
 constexpr uint32_t READOUT_AMBER = 0xDC9632;
 constexpr uint32_t READOUT_BACKGROUND = 0x321400;
 
@@ -72,34 +73,50 @@ static char readout_right_text[4];
 static double FS_CALL readout_left(ElementHead* e);
 static double FS_CALL readout_right(ElementHead* e);
 
-#define STATIC_IMAGE(name, bitmap, x, y) \
-    static StaticImageElement name = {element_head(ELEMENT_STATIC_IMAGE, bitmap, x, y, TRANSPARENT), nullptr}
-#define ICON(name, bitmap, x, y, callback, count) \
-    static IconElement name = {element_head(ELEMENT_ICON, bitmap, x, y, TRANSPARENT), callback, count}
-#define READOUT(name, x, y, callback, text)                                                   \
-    static StringElement name = {element_head(ELEMENT_STRING, -1, x, y), callback, text,     \
-                                 sizeof(text), 28, 15, READOUT_AMBER, READOUT_BACKGROUND, \
-                                 "Quartz", 400, STRING_ALIGN_CENTRE}
+static constexpr GaugeHeader* GAUGE = &gauge_Electric.h;
+constexpr uint32_t T = IMAGE_TRANSPARENT;
+constexpr TextStyle READOUT_STYLE = {28, 15, READOUT_AMBER, READOUT_BACKGROUND, "Quartz", 400,
+                                     STRING_ALIGN_CENTRE};
 
-STATIC_IMAGE(synoptic_legends, BMP_SYNOPTIC_LEGENDS, -1, 190);
-STATIC_IMAGE(battery_legends, BMP_BATTERY_LEGENDS, -1, 132);
-STATIC_IMAGE(meter_legends, BMP_METER_LEGENDS, -1, -2);
-READOUT(readout_1, 32, 23, readout_left, readout_left_text);
-READOUT(readout_2, 119, 23, readout_right, readout_right_text);
-STATIC_IMAGE(decimal_point_1, BMP_DECIMAL_POINT, 50, 32);
-STATIC_IMAGE(decimal_point_2, BMP_DECIMAL_POINT, 137, 32);
-ICON(selector_knob, BMP_SELECTOR_KNOB, 73, 53, selector_image, 12);
-ICON(bat1_legend, BMP_BAT_CHARGE, 39, 165, bat1_image, 2);
-ICON(bat2_legend, BMP_BAT_CHARGE, 119, 165, bat2_image, 2);
-ICON(dc_xfeed_legend, BMP_DC_XFEED, 79, 199, dc_xfeed_image, 2);
-ICON(tru1_legend, BMP_TRU, 39, 229, tru1_image, 2);
-ICON(tru2_legend, BMP_TRU, 119, 229, tru2_image, 2);
-ICON(ac_xfeed_legend, BMP_AC_XFEED, 79, 244, ac_xfeed_image, 2);
-ICON(gen1_legend, BMP_GEN, 39, 271, gen1_image, 2);
-ICON(gen2_legend, BMP_GEN, 119, 271, gen2_image, 2);
-ICON(ext_pwr_legend, BMP_EXT_PWR, 80, 268, ext_pwr_image, 3);
-ICON(bat_pwr_only_light, BMP_BAT_PWR_ONLY, 75, 109, bat_pwr_only_image, 2);
-ICON(battery_master, BMP_BATTERY_MASTER, 85, 146, battery_master_image, 2);
+static constinit StaticImageElement synoptic_legends =
+    static_image(GAUGE, {.bitmap = BMP_SYNOPTIC_LEGENDS, .x = -1, .y = 190, .flags = T});
+static constinit StaticImageElement battery_legends =
+    static_image(GAUGE, {.bitmap = BMP_BATTERY_LEGENDS, .x = -1, .y = 132, .flags = T});
+static constinit StaticImageElement meter_legends =
+    static_image(GAUGE, {.bitmap = BMP_METER_LEGENDS, .x = -1, .y = -2, .flags = T});
+static constinit StringElement readout_1 =
+    readout(GAUGE, {.x = 32, .y = 23}, readout_left, readout_left_text, READOUT_STYLE);
+static constinit StringElement readout_2 =
+    readout(GAUGE, {.x = 119, .y = 23}, readout_right, readout_right_text, READOUT_STYLE);
+static constinit StaticImageElement decimal_point_1 =
+    static_image(GAUGE, {.bitmap = BMP_DECIMAL_POINT, .x = 50, .y = 32, .flags = T});
+static constinit StaticImageElement decimal_point_2 =
+    static_image(GAUGE, {.bitmap = BMP_DECIMAL_POINT, .x = 137, .y = 32, .flags = T});
+
+static constinit IconElement selector_knob =
+    icon(GAUGE, {.bitmap = BMP_SELECTOR_KNOB, .x = 73, .y = 53, .flags = T}, selector_image, 12);
+static constinit IconElement bat1_legend =
+    icon(GAUGE, {.bitmap = BMP_BAT_CHARGE, .x = 39, .y = 165, .flags = T}, bat1_image, 2);
+static constinit IconElement bat2_legend =
+    icon(GAUGE, {.bitmap = BMP_BAT_CHARGE, .x = 119, .y = 165, .flags = T}, bat2_image, 2);
+static constinit IconElement dc_xfeed_legend =
+    icon(GAUGE, {.bitmap = BMP_DC_XFEED, .x = 79, .y = 199, .flags = T}, dc_xfeed_image, 2);
+static constinit IconElement tru1_legend =
+    icon(GAUGE, {.bitmap = BMP_TRU, .x = 39, .y = 229, .flags = T}, tru1_image, 2);
+static constinit IconElement tru2_legend =
+    icon(GAUGE, {.bitmap = BMP_TRU, .x = 119, .y = 229, .flags = T}, tru2_image, 2);
+static constinit IconElement ac_xfeed_legend =
+    icon(GAUGE, {.bitmap = BMP_AC_XFEED, .x = 79, .y = 244, .flags = T}, ac_xfeed_image, 2);
+static constinit IconElement gen1_legend =
+    icon(GAUGE, {.bitmap = BMP_GEN, .x = 39, .y = 271, .flags = T}, gen1_image, 2);
+static constinit IconElement gen2_legend =
+    icon(GAUGE, {.bitmap = BMP_GEN, .x = 119, .y = 271, .flags = T}, gen2_image, 2);
+static constinit IconElement ext_pwr_legend =
+    icon(GAUGE, {.bitmap = BMP_EXT_PWR, .x = 80, .y = 268, .flags = T}, ext_pwr_image, 3);
+static constinit IconElement bat_pwr_only_light =
+    icon(GAUGE, {.bitmap = BMP_BAT_PWR_ONLY, .x = 75, .y = 109, .flags = T}, bat_pwr_only_image, 2);
+static constinit IconElement battery_master =
+    icon(GAUGE, {.bitmap = BMP_BATTERY_MASTER, .x = 85, .y = 146, .flags = T}, battery_master_image, 2);
 
 // Children of the panel mask, in drawing order; indexed by ElectricElement.
 static ElementHead* electric_children[] = {
@@ -112,9 +129,8 @@ static ElementHead* electric_children[] = {
     &battery_master.head,   nullptr,
 };
 
-static StaticImageElement panel_mask = {
-    element_head(ELEMENT_STATIC_IMAGE, BMP_PANEL_MASK, 0, 0, TRANSPARENT, electric_children),
-    nullptr};
+static constinit StaticImageElement panel_mask = static_image(
+    GAUGE, {.bitmap = BMP_PANEL_MASK, .flags = T, .children = electric_children});
 static ElementHead* electric_elements[] = {&panel_mask.head, nullptr};
 
 // The eight button legends shown only with power available.
@@ -363,7 +379,6 @@ static MouseRect electric_rects[] = {
 
 static HostVariable generator_output_1 = host_variable(701);
 static HostVariable generator_output_2 = host_variable(709);
-static HostVariable panel_lights = host_variable(10);
 
 struct ElectricKey {
     PanelStateKey key;
@@ -474,8 +489,7 @@ void electric_update(GaugeHeader* gauge) {
     show_element_if(element(gauge, ELECTRIC_BAT_PWR_ONLY), powered);
     SHOW_ALL(gauge, readouts_and_points, powered);
 
-    bool lit = el.elec_power_state == 2 && host_variable_value(&panel_lights) != 0;  // U12
-    SHOW_ALL(gauge, legend_overlays, lit);
+    SHOW_ALL(gauge, legend_overlays, panel_lit());                                // U12
 }
 
 static void FS_CALL electric_callback(GaugeHeader* gauge, int32_t service, uint32_t) {

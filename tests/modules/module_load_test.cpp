@@ -158,4 +158,32 @@ TEST(Modules, SystemSimulatorInstallsUpdatesAndKillsThroughTheHostTable) {
     EXPECT_EQ(calls.back(), "kill");
 }
 
+
+// The simulator reads the element records in place from the moment it loads
+// a module, so every element of every gauge names its own gauge header in
+// the data as built (before anything of the module has run).
+TEST(Modules, EveryElementPointsBackToItsGaugeHeaderAsLoaded) {
+    for (const char* name : {"Quillmar", "Quillmar_EADI", "Quillmar_EHSI"}) {
+        SCOPED_TRACE(name);
+        Module m = load(name);
+        ASSERT_NE(m.linkage, nullptr);
+        int elements = 0;
+        for (GaugeHeader* gauge : gauges_of(m.linkage)) {
+            SCOPED_TRACE(gauge->name);
+            std::vector<ElementHead*> stack;
+            for (ElementHead** e = gauge->elements; e && *e; ++e) stack.push_back(*e);
+            ASSERT_FALSE(stack.empty());
+            while (!stack.empty()) {
+                ElementHead* e = stack.back();
+                stack.pop_back();
+                ++elements;
+                ASSERT_EQ(e->gauge, gauge) << "element with bitmap " << e->resource;
+                EXPECT_EQ(e->previous, nullptr);
+                for (ElementHead** c = e->next; c && *c; ++c) stack.push_back(*c);
+            }
+        }
+        EXPECT_GT(elements, 0);
+    }
+}
+
 }  // namespace
