@@ -57,7 +57,7 @@ struct PanelInputs {
     double fuel_control_left_pos = 80, fuel_control_right_pos = 80;  // 0 forward .. 80 back
     // Flight_Controls_Lock ("PEDESTAL HANDLES" / fltlock_handle_pos)
     double flight_controls_locked = 1;
-    // Alternate_Gear ("PEDESTAL HANDLES" / altgear_handle_pos)
+    // Alternate_Gear ("PEDESTAL HANDLES" / altgear_handle_pos): the handle, 0 stowed, 1 pulled
     double alternate_gear_extended = 0;
     // Airconditioning ("AIRCONDITIONING")
     double pack_left_pos = 0, pack_right_pos = 0;  // pack 1 (flight deck), pack 2 (cabin)
@@ -65,7 +65,7 @@ struct PanelInputs {
     double flight_deck_heater_pos = 0;
     double cabin_temp_aut_pos = 0;
     // Cabin_Pressure_2, Cabin_Pressure_3 ("CABIN PRESSURE")
-    double landing_altitude = 0;      // feet
+    double landing_altitude = 0;      // feet, -1000..14600 (Cabin_Pressure_2)
     double manual_control_status = 0;
     double man_rate_control_value = 0;  // signed manual rate, feet per second
     // Hydraulic ("HYDRAULIC")
@@ -137,12 +137,74 @@ struct CycleState {
     int32_t height_call_state = 0;
 };
 
+// ------------------------------------------------------------ overhead systems panels
+// Air conditioning, pressurization, anti-ice, lights and avionics. The
+// selections the simulator cycle reads (packs, temperature selectors,
+// heater, authority, landing altitude, manual pressurization, alternate
+// gear) are in PanelInputs; what only the panels themselves use is here.
+
+// Airconditioning ("AIRCONDITIONING"), written by Airconditioning.
+struct AirconditioningState {
+    double aircond_cabin_temp_aut_cover_pos = 0;  // guard over CABIN TEMP AUTHORITY: 0 closed, 1 open
+    double aircond_supply_switch_pos = 0;         // 0 FL DK SUPPLY, 1 CABIN, 2 CABIN SUPPLY
+    double aircond_recirc_left_pos = 0, aircond_recirc_right_pos = 0;
+    double bleed_left_pos = 0, bleed_right_pos = 0;
+    double aircond_economy_pos = 0;
+};
+
+// Cabin_Pressure_3 ("CABIN PRESSURE"): the manual rate knob and direction
+// switch behind man_rate_control_value.
+struct CabinPressureState {
+    double rate_uint_value = 0;                   // manual rate knob, 0..25
+    double press3_direction_control_status = 1;   // 0 climb, 1 hold, 2 descend
+};
+
+// Anti-ice ("ANTI-ICE"), written by Anti-ice.
+struct AntiIceState {
+    double engine_anti_ice_left = 0, engine_anti_ice_right = 0;  // not kept between flights
+    double pitot_1_pos = 1, pitot_2_pos = 1;      // PITOT L LO, PITOT R UP
+    double pitot_3_pos = 1, pitot_4_pos = 1;      // PITOT L UP, PITOT R LO
+    double vane_pos = 1;
+    double heater_switch_pos = 0;                 // airframe de-icing: 0 OFF, 1 LIGHT, 2 HEAVY
+    double manual_heater_pos = 1;                 // MANUAL: 0 lever down (2), 1 centre, 2 lever up (1)
+    double window_heat_left_pos = 1, window_heat_right_pos = 1;
+};
+
+// External_Lights_and_Cabin ("CABIN"); the exterior lights are the host's.
+struct ExternalLightsState {
+    double storm_lights_pos = 0;
+    double seatbelt_pos = 0;
+    double no_smoking_pos = 0;                    // 0 OFF, 1 AUTO, 2 ON
+};
+
+// Emergency_Lights ("EMER LIGHT").
+struct EmergencyLightsState {
+    double emer_switch_pos = 0;                   // 0 OFF, 1 ARMED, 2 ON
+    double not_armd_light = 0;                    // derived every update, not kept
+    double elt_light_pos = 0;                     // emergency locator switch
+    double elt_cover_pos = 0;                     // its guard: 0 closed, 1 open
+};
+
+// Avionics ("AVIONICS"): symbol generator and display unit transfer buttons.
+// Symbol generator 1 is published on kt93_Avionics for the flight displays.
+struct AvionicsState {
+    double avionics_sg1_pos = 0, avionics_sg2_pos = 0;
+    double avionics_duxfr1_pos = 0, avionics_duxfr2_pos = 0;
+};
+
 struct QuillmarState {
     ChannelLinks channels{};          // created at System_Simulator's install
     ElectricState electric;
     PanelInputs panels;
     SystemOutputs systems;
     CycleState cycle;
+    // Overhead systems panels
+    AirconditioningState aircond;
+    CabinPressureState cabin_pressure;
+    AntiIceState anti_ice;
+    ExternalLightsState external_lights;
+    EmergencyLightsState emergency_lights;
+    AvionicsState avionics;
 };
 
 extern QuillmarState quillmar;

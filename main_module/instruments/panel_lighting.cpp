@@ -12,6 +12,10 @@ bool panel_lit() {
            quillmar.electric.elec_power_state == 2;
 }
 
+bool panel_lit_as_last_read() {
+    return panel_lights_switch.value != 0 && quillmar.electric.elec_power_state == 2;
+}
+
 void apply_panel_lighting(const LightingPair* pairs, size_t count) {
     bool lit = panel_lit();
     for (size_t i = 0; i < count; ++i) {

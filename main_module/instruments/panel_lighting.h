@@ -22,6 +22,10 @@ struct LightingPair {
 // variable 10 afresh.
 bool panel_lit();
 
+// The same rule with the panel lights switch as the module last read it,
+// without reading it again.
+bool panel_lit_as_last_read();
+
 // Shows the lit or the normal element of every pair by the rule above.
 void apply_panel_lighting(const LightingPair* pairs, size_t count);
 
