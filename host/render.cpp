@@ -64,8 +64,16 @@ void draw_display(Host& host, GaugeInstance& g) {
     host.draw_gauge(g);
 }
 
+void draw_children(Picture& p, ElementHead* e, double scale, int depth);
+
+// A hidden element is not drawn; the elements below it still are (a panel's
+// lettering overlay may be the base its buttons hang from).
 void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
-    if (!e || depth > 64 || (e->image_flags & IMAGE_HIDDEN)) return;
+    if (!e || depth > 64) return;
+    if (e->image_flags & IMAGE_HIDDEN) {
+        draw_children(p, e, scale, depth);
+        return;
+    }
     int x = static_cast<int>(std::lround(e->x * scale));
     int y = static_cast<int>(std::lround(e->y * scale));
     char label[40];
@@ -140,6 +148,10 @@ void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
     }
     default: break;
     }
+    draw_children(p, e, scale, depth);
+}
+
+void draw_children(Picture& p, ElementHead* e, double scale, int depth) {
     if (e->next)
         for (int i = 0; e->next[i] && i < 4096; ++i) draw_element(p, e->next[i], scale, depth + 1);
 }
