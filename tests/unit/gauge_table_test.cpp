@@ -130,6 +130,17 @@ struct Shape {
 const Shape built_gauges[] = {
     {"System_Simulator", {1, 0, 0, 0, 0, 0, 0}, 0, true},
     {"Electric", {6, 0, 2, 0, 12, 0, 0}, 12, true},
+    // Overhead systems panels: air conditioning, pressurization, anti-ice,
+    // lights and avionics.
+    {"Airconditioning", {2, 0, 1, 0, 13, 0, 0}, 16, true},
+    {"Cabin_Pressure_1", {1, 6, 0, 0, 0, 0, 0}, 0, true},
+    {"Cabin_Pressure_2", {1, 4, 0, 0, 0, 0, 0}, 4, true},
+    {"Cabin_Pressure_3", {1, 0, 0, 0, 2, 0, 0}, 5, true},
+    {"Anti-ice", {4, 0, 0, 0, 11, 0, 0}, 13, true},
+    {"Alternate_Gear", {1, 0, 0, 0, 0, 0, 0}, 1, true},
+    {"External_Lights_and_Cabin", {2, 0, 0, 0, 11, 0, 0}, 11, true},
+    {"Emergency_Lights", {2, 0, 0, 0, 4, 0, 0}, 4, true},
+    {"Avionics", {1, 0, 0, 0, 4, 0, 0}, 4, true},
 };
 
 struct Counted {
