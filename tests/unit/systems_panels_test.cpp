@@ -49,11 +49,6 @@ TEST_F(FuelPanelLogic, ShutOffIndicationsFollowTheFireHandles) {
     fuel_update(&gauge_Fuel.h);
     EXPECT_EQ(quillmar.fuel.fuel_shutoff_indication_1, 2);
     EXPECT_EQ(quillmar.fuel.fuel_shutoff_indication_2, 1);
-    // During a source transfer the indications keep what they showed.
-    quillmar.electric.elec_power_state = 1;
-    in.engine1_fuel_shutoff = 0;
-    fuel_update(&gauge_Fuel.h);
-    EXPECT_EQ(quillmar.fuel.fuel_shutoff_indication_1, 2);
 }
 
 class HydraulicPumps : public Panels {
@@ -102,16 +97,6 @@ TEST_F(HydraulicPumps, AnEngineComingUpTurnsItsPumpOnOnce) {
     engines(0.9, 0);
     update();
     EXPECT_EQ(in.eng_pump_left_pos, 1);
-}
-
-TEST_F(HydraulicPumps, SecondEngineComingUpLeavesTheRampAlone) {
-    engines(0.9, 0);
-    update();
-    in.hyd_ramp_mode = HYD_RAMP_STEADY;
-    engines(0.9, 0.9);
-    update();
-    EXPECT_EQ(in.eng_pump_right_pos, 1);
-    EXPECT_EQ(in.hyd_ramp_mode, HYD_RAMP_STEADY);
 }
 
 TEST_F(HydraulicPumps, LeftPumpOffFallsAlthoughTheElectricPumpRuns) {
