@@ -3,16 +3,17 @@
 #include "frame/host_ops.h"
 #include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
-#include "main_module/pedestal/pedestal.h"
 
 enum : int32_t {
     BMP_FACE = BITMAPS_Cockpit_Lights,
     BMP_SWITCH = BMP_FACE + 1,  // off, on
 };
 
+// Host events sent and host variables read.
 enum : uint32_t {
     EVENT_PANEL_LIGHTS_ON = 0x10208,
     EVENT_PANEL_LIGHTS_OFF = 0x10209,
+    VAR_PANEL_LIGHTS = 10,
 };
 
 static constexpr GaugeHeader* GAUGE = &gauge_Cockpit_Lights.h;

@@ -11,10 +11,12 @@ enum : int32_t {
     BMP_LEVER = BMP_QUADRANT + 1,
 };
 
+// Host events sent and host variables read.
 enum : uint32_t {
     EVENT_FLAPS_POSITIONS = 0x100E0,   // sent with the handle's number of positions
     EVENT_FLAPS_DOWN_STEP = 0x100DE,
     EVENT_FLAPS_UP_STEP = 0x100DF,
+    VAR_FLAPS_HANDLE_POSITION = 328,  // 0 to 16383
 };
 constexpr uint32_t FLAPS_POSITIONS = 7;
 

@@ -20,13 +20,3 @@ struct FlapsLeverOffset {
 };
 FlapsLeverOffset flaps_lever_offset(double handle);
 
-// Host variables the pedestal shows.
-enum : uint32_t {
-    VAR_PANEL_LIGHTS = 10,
-    VAR_POWER_LEVER_1 = 128,
-    VAR_POWER_LEVER_2 = 163,
-    VAR_FLAPS_HANDLE_POSITION = 328,
-    VAR_ELEVATOR_TRIM = 783,
-    VAR_AILERON_TRIM = 785,
-    VAR_RUDDER_TRIM = 787,
-};

@@ -7,7 +7,6 @@
 #include "frame/host_ops.h"
 #include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
-#include "main_module/pedestal/pedestal.h"
 #include "main_module/state.h"
 
 enum : int32_t {
@@ -18,9 +17,12 @@ enum : int32_t {
     BMP_ROOT = BMP_QUADRANT + 4,   // both levers
 };
 
+// Host events sent and host variables read.
 enum : uint32_t {
     EVENT_POWER_LEVER_1 = 0x1011C,
     EVENT_POWER_LEVER_2 = 0x1011D,
+    VAR_POWER_LEVER_1 = 128,  // host lever positions, 16384 full forward
+    VAR_POWER_LEVER_2 = 163,
 };
 
 constexpr int32_t FULL_FORWARD = 16384;

@@ -5,7 +5,6 @@
 #include "frame/host_ops.h"
 #include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
-#include "main_module/pedestal/pedestal.h"
 #include "main_module/state.h"
 
 enum : int32_t {
@@ -13,9 +12,12 @@ enum : int32_t {
     BMP_POINTER = BMP_SWITCH + 3,
 };
 
+// Host events sent and host variables read.
 enum : uint32_t {
     EVENT_AILERON_TRIM_LEFT = 0x102E4,
     EVENT_AILERON_TRIM_RIGHT = 0x102E5,
+    VAR_AILERON_TRIM = 785,
+    VAR_TICK_COUNTER = 1,
 };
 
 enum { SWITCH_LEFT = 0, SWITCH_CENTRE = 1, SWITCH_RIGHT = 2 };
@@ -61,7 +63,7 @@ static MouseRect trim_aileron_rects[] = {
     mouse_end(),
 };
 
-static HostVariable tick_counter = host_variable(1);
+static HostVariable tick_counter = host_variable(VAR_TICK_COUNTER);
 
 static void FS_CALL trim_aileron_callback(GaugeHeader*, int32_t service, uint32_t) {
     if (service != SERVICE_UPDATE) return;

@@ -3,7 +3,6 @@
 // simulator, not from this gauge.
 #include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
-#include "main_module/pedestal/pedestal.h"
 
 enum : int32_t {
     BMP_FACE = BITMAPS_Trim_Elevator,
@@ -11,6 +10,7 @@ enum : int32_t {
     BMP_POINTER_LEFT = BMP_FACE + 2,
 };
 
+constexpr uint32_t VAR_ELEVATOR_TRIM = 783;
 constexpr double PIXELS_PER_TRIM = 140;
 
 static constexpr GaugeHeader* GAUGE = &gauge_Trim_Elevator.h;

@@ -4,16 +4,17 @@
 #include "frame/host_ops.h"
 #include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
-#include "main_module/pedestal/pedestal.h"
 
 enum : int32_t {
     BMP_FACE = BITMAPS_Trim_Rudder,
     BMP_NEEDLE = BMP_FACE + 1,
 };
 
+// Host events sent and host variables read.
 enum : uint32_t {
     EVENT_RUDDER_TRIM_LEFT = 0x102E6,
     EVENT_RUDDER_TRIM_RIGHT = 0x102E7,
+    VAR_RUDDER_TRIM = 787,
 };
 
 // The needle's own host variable (the rudder trim) is refreshed by the host.
