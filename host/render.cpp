@@ -135,7 +135,27 @@ void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
         }
         break;
     }
-    case ELEMENT_SLIDER:
+    case ELEMENT_SLIDER: {
+        // The image moves by its value times its scale along each axis; an
+        // axis without a callback takes the element's host variable.
+        auto* s = reinterpret_cast<SliderElement*>(e);
+        double v = element_value(e);  // refreshes the element's variable
+        double vx = s->value_x ? s->value_x(e) : e->variable.value;
+        double vy = s->value_y ? s->value_y(e) : e->variable.value;
+        // A value no picture could show (not finite, far off) leaves the image in place.
+        auto shift = [scale](double value, double per_unit) {
+            double pixels = value * per_unit * scale;
+            return std::isfinite(pixels) && std::abs(pixels) < 1e5 ? static_cast<int>(std::lround(pixels)) : 0;
+        };
+        x += shift(vx, s->scale_x);
+        y += shift(vy, s->scale_y);
+        std::snprintf(label, sizeof label, "%d", e->resource);
+        int w = p.text(x + 2, y + 2, label, MOVING) + 3;
+        p.frame_rect(x, y, std::max(w, 12), 9, MOVING);
+        std::snprintf(label, sizeof label, "%.1f", v);
+        p.text(x + 2, y + 11, label, MOVING);
+        break;
+    }
     case ELEMENT_MOVING_IMAGE:
     case ELEMENT_SPRITE: {
         double v = element_value(e);

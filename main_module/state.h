@@ -41,6 +41,15 @@ struct ElectricState {
     int32_t readout_values[12][2] = {};
 };
 
+// The hydraulic pressure ramp the Hydraulic panel starts and the simulator
+// cycle runs: 13 psi per tick (234 psi a second) up or down.
+enum HydraulicRamp : int32_t {
+    HYD_RAMP_STEADY = 0,   // the pressure sits on what the pumps deliver
+    HYD_RAMP_FALLING = 1,  // down to 0, then frozen
+    HYD_RAMP_RISING = 2,   // up to what the pumps deliver, then steady
+    HYD_RAMP_FROZEN = 3,   // the pressure stays where it is
+};
+
 // Values of other panels that the simulator cycle reads. Each is written by
 // the gauge named beside it.
 struct PanelInputs {
@@ -71,7 +80,7 @@ struct PanelInputs {
     // Hydraulic ("HYDRAULIC")
     double eng_pump_left_pos = 1, eng_pump_right_pos = 1;
     double elec_pump_pos = 0;
-    int32_t hyd_ramp_mode = 0;        // 0 steady, 1 falling, 2 rising, 3 frozen
+    int32_t hyd_ramp_mode = 0;        // HydraulicRamp
     double hyd_ramp_start_pressure = 0;
     double hyd_ramp_start_tick = 0;
     // EFIS_Control_Panel, Flight_Mode_Panel, Electric
@@ -79,6 +88,7 @@ struct PanelInputs {
     double decision_height = 10;      // feet ("EFIS CP" / selectedDH)
     // Engine_Rating_Panel
     double takeoff_torque_setting = 0;
+    double lever_servo_1 = 0, lever_servo_2 = 0;  // the servo holds power lever 1 / 2 (Throttles)
     // Checklist (and the cycle's space bar step)
     double checklist_number = 0;
     double checklist_item = 0;
@@ -88,6 +98,34 @@ struct PanelInputs {
     // Push ("PUSHBACK")
     int32_t pushback_command = 0;     // 0 none, 1..4 requests, 5 pushback finished
     double pb_distance_value = 40;
+};
+
+// Fuel panel ("FUEL"): the crew's pump and cross-feed selections and what
+// the panel shows. Written by Fuel; no_boost_pressure is in PanelInputs.
+struct FuelPanel {
+    double fuelpump_left_1_pos = 1, fuelpump_left_2_pos = 1;    // left (engine 1) tank
+    double fuelpump_right_1_pos = 1, fuelpump_right_2_pos = 1;  // right (engine 2) tank
+    double fuel_xfeed_pos = 0;
+    double fuel_shutoff_indication_1 = 0, fuel_shutoff_indication_2 = 0;  // 0 dark, 1 open, 2 SHUT
+    double fuel_qty_left_kg = 0, fuel_qty_right_kg = 0;  // as the readouts last computed them
+    double fuel_level_light = 0;
+    int32_t blink_phase_left = 0, blink_phase_right = 0;  // low-quantity readouts alternate
+};
+
+// Hydraulic panel ("HYDRAULIC"): the panel's own switches and latches,
+// written by Hydraulic. The pump buttons and the pressure ramp that the
+// simulator cycle reads are in PanelInputs.
+struct HydraulicPanel {
+    double elec_pump_cover_pos = 0;   // guard over the electric pump: 0 closed, 1 open
+    double readout_switch_pos = 1;    // 0 QTY (%), 1 OFF, 2 PRESS (PSI)
+    double hyd_electric_power_init = 0;  // set whenever the panel finds no power
+    int32_t hyd_engine1_pump_started = 0, hyd_engine2_pump_started = 0;  // automatic switching done
+};
+
+// Pedestal controls that keep state of their own beyond the levers and the
+// controls lock in PanelInputs.
+struct PedestalState {
+    double aileron_trim_switch_image = 0;  // 0 left, 1 centre, 2 right (Trim_Aileron)
 };
 
 // System state computed by the simulator cycle for the instruments and panels.
@@ -196,6 +234,9 @@ struct QuillmarState {
     ChannelLinks channels{};          // created at System_Simulator's install
     ElectricState electric;
     PanelInputs panels;
+    FuelPanel fuel;
+    HydraulicPanel hydraulic;
+    PedestalState pedestal;
     SystemOutputs systems;
     CycleState cycle;
     // Overhead systems panels

@@ -12,8 +12,6 @@ static constexpr double RAMP_RATE = 13;                 // psi per tick (234 psi
 static constexpr double HOLD_PRESSURE = 2500;           // psi needed to move flaps and gear
 static constexpr double GEAR_DOWN = 16383;
 
-enum { RAMP_STEADY = 0, RAMP_FALLING = 1, RAMP_RISING = 2, RAMP_FROZEN = 3 };
-
 // Step 14. The pressure settles on what the engine-driven pumps deliver or
 // on the electric pump's fixed pressure, moving along the ramps the
 // Hydraulic panel starts.
@@ -31,24 +29,24 @@ void cycle_hydraulic_pressure() {
     double elapsed = ticks - in.hyd_ramp_start_tick;
 
     switch (in.hyd_ramp_mode) {
-    case RAMP_STEADY:
+    case HYD_RAMP_STEADY:
         if (engine_pump) sys.hyd_pressure = std::max(pump1, pump2);
         else if (electric_pump) sys.hyd_pressure = ELECTRIC_PUMP_PRESSURE;
         break;
-    case RAMP_FALLING:
+    case HYD_RAMP_FALLING:
         sys.hyd_pressure = in.hyd_ramp_start_pressure - elapsed * RAMP_RATE;
         if (sys.hyd_pressure <= 0) {
             sys.hyd_pressure = 0;
-            in.hyd_ramp_mode = RAMP_FROZEN;
+            in.hyd_ramp_mode = HYD_RAMP_FROZEN;
         }
         break;
-    case RAMP_RISING: {
+    case HYD_RAMP_RISING: {
         sys.hyd_pressure = in.hyd_ramp_start_pressure + elapsed * RAMP_RATE;
         bool has_target = engine_pump || electric_pump;
         double target = engine_pump ? std::max(pump1, pump2) : ELECTRIC_PUMP_PRESSURE;
         if (has_target && sys.hyd_pressure > target) {
             sys.hyd_pressure = target;
-            in.hyd_ramp_mode = RAMP_STEADY;
+            in.hyd_ramp_mode = HYD_RAMP_STEADY;
         }
         break;
     }

@@ -16,6 +16,7 @@
 #include "main_module/simulator/sound_bank.h"
 #include "main_module/state.h"
 #include "main_module/systems/electric.h"
+#include "main_module/systems/readout_style.h"
 #include "frame/panel_state.h"
 #include "platform/clock.h"
 
@@ -38,9 +39,6 @@ enum : int32_t {
     BMP_BAT_PWR_ONLY = BMP_EXT_PWR + 3,
     BMP_BATTERY_MASTER = BMP_BAT_PWR_ONLY + 2,
 };
-
-constexpr uint32_t READOUT_AMBER = 0xDC9632;
-constexpr uint32_t READOUT_BACKGROUND = 0x321400;
 
 static double FS_CALL selector_image(ElementHead*) {
     return quillmar.electric.indicator_switch_pos;
@@ -75,8 +73,7 @@ static double FS_CALL readout_right(ElementHead* e);
 
 static constexpr GaugeHeader* GAUGE = &gauge_Electric.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
-constexpr TextStyle READOUT_STYLE = {28, 15, READOUT_AMBER, READOUT_BACKGROUND, "Quartz", 400,
-                                     STRING_ALIGN_CENTRE};
+constexpr TextStyle READOUT_STYLE = system_readout_style(28, 15);
 
 static constinit StaticImageElement synoptic_legends =
     static_image(GAUGE, {.bitmap = BMP_SYNOPTIC_LEGENDS, .x = -1, .y = 190, .flags = T});

@@ -141,6 +141,17 @@ const Shape built_gauges[] = {
     {"External_Lights_and_Cabin", {2, 0, 0, 0, 11, 0, 0}, 11, true},
     {"Emergency_Lights", {2, 0, 0, 0, 4, 0, 0}, 4, true},
     {"Avionics", {1, 0, 0, 0, 4, 0, 0}, 4, true},
+    // Pedestal controls, fuel and hydraulic panels.
+    {"Cockpit_Lights", {1, 0, 0, 0, 1, 0, 0}, 1, false},
+    {"Flaps_Lever", {1, 0, 0, 1, 0, 0, 0}, 2, false},
+    {"Fuel_Controls", {1, 0, 0, 2, 0, 0, 0}, 2, true},
+    {"Trim_Elevator", {1, 0, 0, 2, 0, 0, 0}, -1, false},
+    {"Trim_Aileron", {0, 0, 0, 1, 1, 0, 0}, 2, true},
+    {"Trim_Rudder", {1, 1, 0, 0, 0, 0, 0}, 2, false},
+    {"Throttles", {1, 0, 0, 6, 0, 0, 0}, 2, false},
+    {"Flight_Controls_Lock", {1, 0, 0, 0, 0, 0, 0}, 1, true},
+    {"Fuel", {2, 0, 2, 0, 8, 0, 0}, 5, true},
+    {"Hydraulic", {2, 0, 1, 0, 5, 0, 0}, 6, true},
 };
 
 struct Counted {
