@@ -120,6 +120,13 @@ constexpr SpriteElement sprite(GaugeHeader* gauge, const ElementSpec& s, ValueCa
                          texture_scale};
 }
 
+// Cursor shapes the host shows over a child rectangle.
+enum : int32_t {
+    CURSOR_INCREASE = 1,   // turn clockwise, step up, right arrow
+    CURSOR_DECREASE = 2,   // turn anticlockwise, step down, left arrow
+    CURSOR_HAND = 5,       // push-buttons and switches
+};
+
 constexpr MouseRect mouse_parent(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t help = 0) {
     return MouseRect{MOUSE_PARENT, x, y, w, h, -1, help, 0, 0, nullptr, 0};
 }

@@ -60,6 +60,12 @@ int panel_state_read_int(PanelStateKey key) {
 
 double panel_state_read_tenths(PanelStateKey key) { return panel_state_read_int(key) * 0.1; }
 
+void panel_state_read_digits(PanelStateKey key, int digits[4]) {
+    int value = panel_state_read_int(key);
+    value = value < 0 ? 0 : value % 10000;
+    for (int i = 3; i >= 0; --i, value /= 10) digits[i] = value % 10;
+}
+
 void panel_state_write_int(PanelStateKey key, int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);

@@ -179,6 +179,11 @@ extern const PanelStateRow panel_state_rows[PANEL_STATE_KEY_COUNT];
 int panel_state_read_int(PanelStateKey key);
 // A temperature key: the stored tenths times 0.1.
 double panel_state_read_tenths(PanelStateKey key);
+// A value kept digit by digit ("%d%d%d%d"): its four digits, most
+// significant first. The text is read by the atoi rule, so every digit is
+// 0 to 9 whatever the file holds ("955" gives 0 9 5 5; a negative value or
+// text without digits gives four zeros; a longer number its last four).
+void panel_state_read_digits(PanelStateKey key, int digits[4]);
 
 // "%d" of the value; a double is truncated toward zero (beyond the range of
 // an int it is held at the nearest end, a NaN is written as 0).

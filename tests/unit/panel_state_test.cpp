@@ -188,6 +188,26 @@ TEST_F(PanelState, FrequenciesHeldDigitByDigitAreWrittenAsFourDigits) {
     EXPECT_EQ(panel_state_read_int(KEY_TPR_TPR1_NONACTIVE_FREQ), 700);
 }
 
+TEST_F(PanelState, FourDigitValuesAreReadBackDigitByDigit) {
+    auto digits = [](PanelStateKey key) {
+        int d[4] = {-1, -1, -1, -1};
+        panel_state_read_digits(key, d);
+        return std::to_string(d[0]) + std::to_string(d[1]) + std::to_string(d[2]) + std::to_string(d[3]);
+    };
+    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "1555");   // the default
+    panel_state_write_digits(KEY_TPR_TPR1_NONACTIVE_FREQ, 0, 7, 0, 0);
+    EXPECT_EQ(digits(KEY_TPR_TPR1_NONACTIVE_FREQ), "0700");
+    // Every digit stays a digit whatever the file holds.
+    store(KEY_NAV_NAV1_STBY_FREQ, "955");
+    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "0955");
+    store(KEY_NAV_NAV1_STBY_FREQ, "12345");
+    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "2345");
+    store(KEY_NAV_NAV1_STBY_FREQ, "-5");
+    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "0000");
+    store(KEY_NAV_NAV1_STBY_FREQ, "1x55");
+    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "0001");
+}
+
 TEST_F(PanelState, DoublesAreWrittenTruncatedTowardZero) {
     panel_state_write_int(KEY_EPCP_BATT_SWITCH, 1.0);
     panel_state_write_int(KEY_FUEL_CONTROL_FUEL_CONTROL_LEFT_POS, 79.99);
