@@ -311,6 +311,89 @@ void step_pushback(AircraftModel& m, VariableStore& v, double dt) {
     v.set(551, speed * 1.943844);
 }
 
+// ------------------------------------------------ the autopilot's pitch channel
+//
+// While the autopilot is engaged in flight it flies the aircraft's motion in
+// the vertical plane. Its altitude hold (105) flies the vertical speed
+// target (120, feet a minute) until the altitude target (104) comes up,
+// then levels off there; a target of 0 feet a minute holds the altitude
+// target, and a vertical speed away from the target never reaches it (so a
+// target of 0 feet with a climb is a pure vertical speed mode). Without the
+// altitude hold it holds the pitch attitude. The nose follows its target at
+// a limited rate; the flight path is the pitch less the angle of attack the
+// speed needs; the airspeed follows thrust (the engines' torque), drag and
+// the climb. The flight director shows the pitch the autopilot wants.
+
+constexpr double G_KNOTS = 19.063;             // one g in knots a second
+constexpr double KNOTS_TO_FPS = 1.68781;
+constexpr double FPS_TO_VSI = 0.3048 * 256;    // vertical speed variable: 1/256 m/s
+constexpr double LEVEL_GAIN = 8;               // feet a minute per foot from the target
+constexpr double LEVEL_RATE = 1500;            // feet a minute at most while holding
+constexpr double MAX_PATH_SINE = 0.35;         // steepest flight path
+constexpr double PITCH_TIME = 1.0;             // seconds for the nose to follow its target
+constexpr double PITCH_RATE = 3;               // degrees a second at most
+constexpr double PITCH_UP_LIMIT = 20, PITCH_DOWN_LIMIT = -15;
+constexpr double THRUST = 4.0;                 // knots a second at full torque on both engines
+constexpr double DRAG = 3.2;                   // knots a second at DRAG_SPEED
+constexpr double DRAG_SPEED = 250;
+constexpr double MIN_FLYING_SPEED = 80;        // the sums take at least this speed
+
+// Angle of attack (degrees) that level flight needs at a speed.
+double angle_of_attack(double knots) {
+    return std::min(12.0, 2.0 * std::pow(200.0 / std::max(knots, MIN_FLYING_SPEED), 2));
+}
+
+// The vertical speed (feet a minute) the altitude hold asks for.
+double altitude_hold_rate(double altitude, double target, double commanded) {
+    double to_go = target - altitude;
+    double level = to_go * LEVEL_GAIN;
+    if (commanded == 0) return std::clamp(level, -LEVEL_RATE, LEVEL_RATE);
+    if (commanded * to_go > 0) return std::copysign(std::min(std::abs(commanded), std::abs(level)), commanded);
+    return commanded;
+}
+
+void step_autopilot_pitch(AircraftModel& m, VariableStore& v, double dt) {
+    if (v.get(60) != 0 || v.get(103) == 0) {
+        m.autopilot_flying = false;
+        return;
+    }
+    double knots = v.get(61);
+    double speed = std::max(knots, MIN_FLYING_SPEED) * KNOTS_TO_FPS;   // feet a second
+    double pitch = -v.get(78);                                          // degrees, nose up
+    double path_sine = [&] {
+        double climb = v.get(65) / FPS_TO_VSI;
+        return std::clamp(climb / speed, -MAX_PATH_SINE, MAX_PATH_SINE);
+    }();
+    // Engaging keeps the flight path the aircraft is on.
+    if (!m.autopilot_flying) pitch = std::asin(path_sine) * 180 / std::numbers::pi + angle_of_attack(knots);
+    m.autopilot_flying = true;
+
+    double pitch_target = pitch;
+    if (v.get(105) != 0) {
+        double rate = altitude_hold_rate(v.get(74), v.get(104), v.get(120));
+        double sine = std::clamp(rate / 60 / speed, -MAX_PATH_SINE, MAX_PATH_SINE);
+        pitch_target = std::asin(sine) * 180 / std::numbers::pi + angle_of_attack(knots);
+    }
+    double turn = (pitch_target - pitch) * std::min(1.0, dt / PITCH_TIME);
+    pitch += std::clamp(turn, -PITCH_RATE * dt, PITCH_RATE * dt);
+    pitch = std::clamp(pitch, PITCH_DOWN_LIMIT, PITCH_UP_LIMIT);
+
+    double path = (pitch - angle_of_attack(knots)) * std::numbers::pi / 180;
+    double climb = speed * std::sin(path);                               // feet a second
+    double torque = (v.get(629) + v.get(648)) / 2;
+    double accel = THRUST * torque - DRAG * std::pow(knots / DRAG_SPEED, 2) - G_KNOTS * std::sin(path);
+    double altitude = v.get(74) + climb * dt;
+
+    v.set(61, std::max(0.0, knots + accel * dt));
+    v.set(65, climb * FPS_TO_VSI);
+    v.set(74, altitude);
+    v.set(73, altitude * 0.3048);
+    v.set(78, -pitch);
+    v.set(77, -pitch);
+    v.set(793, -pitch_target);
+    v.set(794, v.get(80));
+}
+
 }  // namespace
 
 void aircraft_reset(AircraftModel& model, VariableStore& vars) {
@@ -329,6 +412,7 @@ void aircraft_step(AircraftModel& model, VariableStore& vars, double dt) {
     for (int i = 0; i < 2; ++i) step_engine(model.engine[i], vars, i, dt);
     step_gear(vars, dt);
     step_pushback(model, vars, dt);
+    step_autopilot_pitch(model, vars, dt);
 }
 
 void aircraft_clock(const AircraftModel& model, VariableStore& vars, double sim_time) {

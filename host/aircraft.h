@@ -1,7 +1,9 @@
 // The host's aircraft model: what each host event the cockpit sends does to
 // the host variables, and how engines, gear and the pushback tug move from
 // frame to frame. Flight variables (airspeed, altitude, attitude, position
-// in flight) are left to the scenario.
+// in flight) are left to the scenario, except that while the autopilot is
+// engaged in flight it flies pitch, vertical speed, altitude and airspeed
+// itself (its altitude hold, vertical speed and pitch hold).
 #pragma once
 
 #include <cstdint>
@@ -19,6 +21,7 @@ struct AircraftModel {
     int pushback_speed_steps = 0;    // each step 0.4 m/s backwards
     int pushback_steer = 0;          // each step 2 degrees a second, + to the right
     double clock_offset = 0;         // seconds added to the clock by the clock setting events
+    bool autopilot_flying = false;   // the autopilot flew the last frame
 };
 
 struct EventInfo {
@@ -31,7 +34,8 @@ void aircraft_reset(AircraftModel& model, VariableStore& vars);
 // Carries out one host event. Returns the event's table entry, or nullptr for
 // an id the model does not know (the event then has no effect).
 const EventInfo* aircraft_event(AircraftModel& model, VariableStore& vars, uint32_t id, uint32_t value);
-// Advances engines, gear, fuel, hydraulics and the tug by dt seconds.
+// Advances engines, gear, fuel, hydraulics, the tug and the autopilot's
+// pitch channel by dt seconds.
 void aircraft_step(AircraftModel& model, VariableStore& vars, double dt);
 // Sets the clock and date variables for the simulation time in seconds.
 void aircraft_clock(const AircraftModel& model, VariableStore& vars, double sim_time);
