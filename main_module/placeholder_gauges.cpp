@@ -19,9 +19,6 @@
     PLACEHOLDER_ELEMENTS(id)     \
     MAIN_GAUGE(id, id##_elements, nullptr, nullptr);
 
-PLACEHOLDER(Airspeed)
-PLACEHOLDER(Altimeter)
-PLACEHOLDER(VSI)
 PLACEHOLDER(RMI)
 PLACEHOLDER(RMI_Selector)
 PLACEHOLDER(DME)
@@ -55,7 +52,6 @@ PLACEHOLDER(Oil_Pressure2)
 PLACEHOLDER(Oil_Temperature1)
 PLACEHOLDER(Oil_Temperature2)
 PLACEHOLDER(Fuel_Flow)
-PLACEHOLDER(Standby_Horizon)
 PLACEHOLDER(Feather)
 PLACEHOLDER(Autopilot_Control_Panel)
 PLACEHOLDER(ADF1)

@@ -85,6 +85,7 @@ struct PanelInputs {
     double hyd_ramp_start_tick = 0;
     // EFIS_Control_Panel, Flight_Mode_Panel, Electric
     int32_t fd_cancel = 0;            // flight director bars cancelled
+    // EFIS_Control_Panel
     double decision_height = 10;      // feet ("EFIS CP" / selectedDH)
     // Engine_Rating_Panel
     double takeoff_torque_setting = 0;
@@ -98,6 +99,8 @@ struct PanelInputs {
     // Push ("PUSHBACK")
     int32_t pushback_command = 0;     // 0 none, 1..4 requests, 5 pushback finished
     double pb_distance_value = 40;
+    // Starter: 1 left ignition on, 2 right, 3 both (EFIS_Control_Panel's engine lamps)
+    int32_t ignition_code = 0;
 };
 
 // Fuel panel ("FUEL"): the crew's pump and cross-feed selections and what
@@ -230,6 +233,64 @@ struct AvionicsState {
     double avionics_duxfr1_pos = 0, avionics_duxfr2_pos = 0;
 };
 
+// ------------------------------------------------------------ flight guidance and air data
+
+// Airspeed: the three speed bugs, dial degrees clockwise from the top, kept
+// between 0 and 344 by the knobs ("AIRSPEED"; the file may hold others).
+struct AirspeedBugs {
+    double bug_1 = 212, bug_2 = 184, bug_3 = 96;
+};
+
+// Flight_Mode_Panel: the crew's guidance modes, run over the host autopilot.
+// Mode flags are 0.0 / 1.0 and start cleared on every load.
+struct FlightModePanel {
+    double fd_cancel_lamp = 0;        // lamp of the FD cancel button
+    double nav_mode = 0;              // NAV (lateral)
+    double vapp_mode = 0;             // V APP (lateral)
+    double asel_mode = 0;             // altitude preselect armed
+    double alt_mode = 0;              // altitude hold
+    double vs_mode = 0;               // vertical speed
+    double ias_mode = 0;              // airspeed on pitch
+    double ap_altitude = 6000;        // preselect, feet ("FLIGHTMODE")
+    double ap_left_state = 1, ap_right_state = 0;  // autopilot selector switches ("FLIGHTMODE")
+    double air_data_mode = 0;         // 1 IAS, 2 VS, 0 neither; read by Autopilot_Control_Panel
+    int32_t lateral_mode_bits = 0;    // published on kt93_APLateralMode
+    int32_t vertical_mode_bits = 0;   // published on kt93_APVerticalMode
+    int32_t any_mode_active = 0;      // the flight director follows it
+    double ias_vs_command = 0;        // IAS mode's vertical speed, feet per minute
+    double ias_prev_error = 0;        // airspeed error of the last IAS update (never reset)
+    double preselect_repeat_deadline = 0;  // tick before which a click counts as fast
+};
+
+// EFIS_Control_Panel: what the two displays show ("EFIS CP"). The decision
+// height it sets is PanelInputs::decision_height.
+struct EfisControlPanel {
+    int32_t ehsi_mode = 1;            // 0 full rose, 1 arc
+    int32_t gspd_tts_mode = 1;        // 1 ground speed, 0 time to go
+    int32_t needle1_source = 0;       // 0 off, 1 VOR, 2 ADF
+    int32_t needle2_source = 0;
+    double selected_nav = 1;          // NAV receiver 1 or 2; read by VHF_NAV_Control_Panel
+    double engine_lamp[2] = {0, 0};   // the two engine lamps, set each update
+};
+
+// VHF_NAV_Control_Panel: one receiver's standby frequency and mode knob ("NAV").
+struct NavReceiver {
+    int32_t standby_mhz = 15;         // 8..17 for 108..117 MHz
+    int32_t standby_khz = 55;         // 0..95 in steps of 5 for .00 to .95
+    int32_t knob = 0;                 // 0 off, 1 frequency, 2 bearing, 3 reciprocal bearing
+    double nav_on = 0;                // the knob is not off; read by RMI
+    int32_t active_digits[4] = {0, 0, 0, 0};  // last active frequency shown, for the swap
+};
+
+struct VhfNavPanel {
+    NavReceiver receiver[2];          // NAV 1, NAV 2
+};
+
+// Autopilot_Control_Panel: the pitch wheel's fast-turn deadline.
+struct AutopilotControlPanel {
+    double wheel_repeat_deadline = 0; // tick before which a wheel click counts as fast
+};
+
 struct QuillmarState {
     ChannelLinks channels{};          // created at System_Simulator's install
     ElectricState electric;
@@ -246,6 +307,12 @@ struct QuillmarState {
     ExternalLightsState external_lights;
     EmergencyLightsState emergency_lights;
     AvionicsState avionics;
+    // Flight guidance and air data
+    AirspeedBugs airspeed;
+    FlightModePanel flight_mode;
+    EfisControlPanel efis;
+    VhfNavPanel vhf_nav;
+    AutopilotControlPanel autopilot;
 };
 
 extern QuillmarState quillmar;

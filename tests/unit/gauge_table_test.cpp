@@ -152,6 +152,11 @@ const Shape built_gauges[] = {
     {"Flight_Controls_Lock", {1, 0, 0, 0, 0, 0, 0}, 1, true},
     {"Fuel", {2, 0, 2, 0, 8, 0, 0}, 5, true},
     {"Hydraulic", {2, 0, 1, 0, 5, 0, 0}, 6, true},
+    // Air data instruments
+    {"Airspeed", {2, 7, 0, 0, 0, 0, 0}, 6, true},
+    {"Altimeter", {2, 2, 2, 0, 0, 6, 0}, 2, true},
+    {"VSI", {2, 2, 0, 0, 0, 0, 0}, 0, true},
+    {"Standby_Horizon", {1, 0, 0, 0, 0, 0, 4}, 0, true},
 };
 
 struct Counted {
