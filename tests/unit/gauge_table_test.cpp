@@ -152,11 +152,15 @@ const Shape built_gauges[] = {
     {"Flight_Controls_Lock", {1, 0, 0, 0, 0, 0, 0}, 1, true},
     {"Fuel", {2, 0, 2, 0, 8, 0, 0}, 5, true},
     {"Hydraulic", {2, 0, 1, 0, 5, 0, 0}, 6, true},
-    // Air data instruments
+    // Flight guidance and air data
     {"Airspeed", {2, 7, 0, 0, 0, 0, 0}, 6, true},
     {"Altimeter", {2, 2, 2, 0, 0, 6, 0}, 2, true},
     {"VSI", {2, 2, 0, 0, 0, 0, 0}, 0, true},
     {"Standby_Horizon", {1, 0, 0, 0, 0, 0, 4}, 0, true},
+    {"Flight_Mode_Panel", {5, 0, 1, 0, 13, 0, 0}, 21, true},
+    {"EFIS_Control_Panel", {2, 0, 0, 0, 4, 0, 0}, 9, true},
+    {"VHF_NAV_Control_Panel", {1, 0, 2, 0, 2, 0, 0}, 7, true},
+    {"Autopilot_Control_Panel", {0, 0, 0, 0, 1, 0, 0}, 3, true},
 };
 
 struct Counted {

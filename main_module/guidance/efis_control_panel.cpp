@@ -1,0 +1,213 @@
+// EFIS_Control_Panel: the crew's selections for the two flight displays.
+//
+// The HSI mode (full rose or arc), ground speed or time to go, the NAV
+// receiver the displays follow, the sources of the two bearing needles and
+// the decision height; each is published on its own channel the moment it
+// changes and kept between flights. The panel also carries the flight
+// director cancel button and the two engine lamps, lit while an engine's
+// ignition is on or while a stopped engine has its fuel control lever
+// forward.
+#include "frame/channel.h"
+#include "frame/host_ops.h"
+#include "frame/panel_state.h"
+#include "main_module/bitmaps.h"
+#include "main_module/gauge_table.h"
+#include "main_module/instruments/panel_lighting.h"
+#include "main_module/simulator/sound_bank.h"
+#include "main_module/state.h"
+
+// ------------------------------------------------------------ elements
+
+enum : int32_t {
+    BMP_FACE = BITMAPS_EFIS_Control_Panel,
+    BMP_FACE_LIT = BMP_FACE + 1,
+    BMP_NEEDLE_SOURCE = BMP_FACE_LIT + 1,   // off, VOR, ADF; both knobs
+    BMP_ENGINE_LAMP = BMP_NEEDLE_SOURCE + 3, // dark, lit; both lamps
+};
+
+static EfisControlPanel& efis = quillmar.efis;
+
+static double FS_CALL needle1_image(ElementHead*) { return efis.needle1_source; }
+static double FS_CALL needle2_image(ElementHead*) { return efis.needle2_source; }
+static double FS_CALL engine1_lamp(ElementHead*) { return efis.engine_lamp[0]; }
+static double FS_CALL engine2_lamp(ElementHead*) { return efis.engine_lamp[1]; }
+
+static constexpr GaugeHeader* GAUGE = &gauge_EFIS_Control_Panel.h;
+constexpr uint32_t T = IMAGE_TRANSPARENT;
+
+static constinit StaticImageElement face_lit =
+    static_image(GAUGE, {.bitmap = BMP_FACE_LIT, .flags = T});
+static constinit IconElement needle1_knob =
+    icon(GAUGE, {.bitmap = BMP_NEEDLE_SOURCE, .x = 19, .y = 64, .flags = T}, needle1_image, 3);
+static constinit IconElement needle2_knob =
+    icon(GAUGE, {.bitmap = BMP_NEEDLE_SOURCE, .x = 175, .y = 64, .flags = T}, needle2_image, 3);
+static constinit IconElement engine1_light =
+    icon(GAUGE, {.bitmap = BMP_ENGINE_LAMP, .x = 49, .y = 12, .flags = T}, engine1_lamp, 2);
+static constinit IconElement engine2_light =
+    icon(GAUGE, {.bitmap = BMP_ENGINE_LAMP, .x = 138, .y = 12, .flags = T}, engine2_lamp, 2);
+
+static ElementHead* face_children[] = {&face_lit.head,      &needle1_knob.head,
+                                       &needle2_knob.head,  &engine1_light.head,
+                                       &engine2_light.head, nullptr};
+static constinit StaticImageElement face =
+    static_image(GAUGE, {.bitmap = BMP_FACE, .children = face_children});
+static ElementHead* efis_elements[] = {&face.head, nullptr};
+
+static const LightingPair lighting[] = {{&face.head, &face_lit.head}};
+
+// ------------------------------------------------------------ selections and their channels
+
+static void publish(ChannelId channel, double value) {
+    channel_write(&quillmar.channels, channel, static_cast<int>(value));
+}
+
+static void publish_nav() { publish(CHANNEL_EFISCP_NAV_SEL, efis.selected_nav); }
+static void publish_decision_height() { publish(CHANNEL_DH, quillmar.panels.decision_height); }
+static void publish_gspd_tts() { publish(CHANNEL_EFISCP_GSPD_TTS_SEL, efis.gspd_tts_mode); }
+static void publish_needle1() { publish(CHANNEL_EFISCP_NEEDLE1_SEL, efis.needle1_source); }
+static void publish_needle2() { publish(CHANNEL_EFISCP_NEEDLE2_SEL, efis.needle2_source); }
+static void publish_ehsi_mode() { publish(CHANNEL_EFISCP_EHSI_MODE, efis.ehsi_mode); }
+
+static void toggle(int32_t& value) { value = value == 0 ? 1 : 0; }
+
+// Off, VOR, ADF, off, ...
+static void next_source(int32_t& source) { source = source >= 2 ? 0 : source + 1; }
+
+static int32_t FS_CALL click_ehsi_mode(const MousePoint*, uint32_t) {
+    sound_start(SOUND_SWITCH_PUSH);
+    toggle(efis.ehsi_mode);
+    publish_ehsi_mode();
+    return 1;
+}
+
+static int32_t FS_CALL click_gspd_tts(const MousePoint*, uint32_t) {
+    sound_start(SOUND_SWITCH_PUSH);
+    toggle(efis.gspd_tts_mode);
+    publish_gspd_tts();
+    return 1;
+}
+
+// The flight director cancel here leaves the flight mode panel's lamp alone.
+static int32_t FS_CALL click_fd_cancel(const MousePoint*, uint32_t) {
+    sound_start(SOUND_SWITCH_PUSH);
+    toggle(quillmar.panels.fd_cancel);
+    return 1;
+}
+
+static int32_t FS_CALL click_nav1(const MousePoint*, uint32_t) {
+    sound_start(SOUND_SWITCH_PUSH);
+    efis.selected_nav = 1;
+    publish_nav();
+    return 1;
+}
+
+static int32_t FS_CALL click_nav2(const MousePoint*, uint32_t) {
+    sound_start(SOUND_SWITCH_PUSH);
+    efis.selected_nav = 2;
+    publish_nav();
+    return 1;
+}
+
+static int32_t FS_CALL click_needle1(const MousePoint*, uint32_t) {
+    sound_start(SOUND_SWITCH_TURN);
+    next_source(efis.needle1_source);
+    publish_needle1();
+    return 1;
+}
+
+static int32_t FS_CALL click_needle2(const MousePoint*, uint32_t) {
+    sound_start(SOUND_SWITCH_TURN);
+    next_source(efis.needle2_source);
+    publish_needle2();
+    return 1;
+}
+
+// Decision height in steps of 10 ft between 10 and 1000; the test is on the
+// value before the step, so a height read from the file as 15 goes to 5.
+static int32_t FS_CALL decision_height_down(const MousePoint*, uint32_t) {
+    double& dh = quillmar.panels.decision_height;
+    if (dh > 10) dh -= 10;
+    publish_decision_height();
+    return 1;
+}
+
+static int32_t FS_CALL decision_height_up(const MousePoint*, uint32_t) {
+    double& dh = quillmar.panels.decision_height;
+    if (dh < 1000) dh += 10;
+    publish_decision_height();
+    return 1;
+}
+
+static MouseRect efis_rects[] = {
+    mouse_parent(0, 0, 207, 90),
+    mouse_child(14, 29, 22, 19, CURSOR_HAND, MOUSE_CLICK, click_ehsi_mode),
+    mouse_child(66, 29, 22, 19, CURSOR_HAND, MOUSE_CLICK, click_gspd_tts),
+    mouse_child(92, 29, 22, 19, CURSOR_HAND, MOUSE_CLICK, click_fd_cancel),
+    mouse_child(144, 29, 22, 19, CURSOR_HAND, MOUSE_CLICK, click_nav1),
+    mouse_child(170, 29, 22, 19, CURSOR_HAND, MOUSE_CLICK, click_nav2),
+    mouse_child(0, 55, 50, 30, CURSOR_HAND, MOUSE_CLICK, click_needle1),
+    mouse_child(60, 55, 17, 30, CURSOR_DECREASE, MOUSE_REPEAT, decision_height_down),
+    mouse_child(77, 55, 17, 30, CURSOR_INCREASE, MOUSE_REPEAT, decision_height_up),
+    mouse_child(155, 55, 50, 30, CURSOR_HAND, MOUSE_CLICK, click_needle2),
+    mouse_close(),
+    mouse_end(),
+};
+
+// ------------------------------------------------------------ install, update, kill
+
+static HostVariable core_speed_1 = host_variable(624);   // percent
+static HostVariable core_speed_2 = host_variable(643);
+
+// Each selection is published as soon as it is read, so the displays
+// start from the panel state file.
+static void efis_install() {
+    efis.selected_nav = panel_state_read_int(KEY_EFIS_CP_SELECTEDNAV);
+    publish_nav();
+    quillmar.panels.decision_height = panel_state_read_int(KEY_EFIS_CP_SELECTEDDH);
+    publish_decision_height();
+    efis.gspd_tts_mode = panel_state_read_int(KEY_EFIS_CP_SPEED_TTS_MODE);
+    publish_gspd_tts();
+    efis.needle1_source = panel_state_read_int(KEY_EFIS_CP_EFISCPNEEDLE1);
+    publish_needle1();
+    efis.needle2_source = panel_state_read_int(KEY_EFIS_CP_EFISCPNEEDLE2);
+    publish_needle2();
+    efis.ehsi_mode = panel_state_read_int(KEY_EFIS_CP_EFISCPEHSIMODE);
+    publish_ehsi_mode();
+    quillmar.panels.fd_cancel = 0;
+}
+
+static void efis_kill() {
+    panel_state_write_int(KEY_EFIS_CP_SELECTEDNAV, efis.selected_nav);
+    panel_state_write_int(KEY_EFIS_CP_SELECTEDDH, quillmar.panels.decision_height);
+    panel_state_write_int(KEY_EFIS_CP_SPEED_TTS_MODE, efis.gspd_tts_mode);
+    panel_state_write_int(KEY_EFIS_CP_EFISCPNEEDLE1, efis.needle1_source);
+    panel_state_write_int(KEY_EFIS_CP_EFISCPNEEDLE2, efis.needle2_source);
+    panel_state_write_int(KEY_EFIS_CP_EFISCPEHSIMODE, efis.ehsi_mode);
+}
+
+// An engine's lamp: its ignition on, or its core below 60 percent with the
+// fuel control lever at or ahead of the run position.
+static double engine_lamp(int engine, double core_speed, double fuel_lever) {
+    int32_t ignition = quillmar.panels.ignition_code;
+    bool lit = ignition == engine || ignition == 3 || (core_speed < 60 && fuel_lever <= 50);
+    return lit ? 1 : 0;
+}
+
+static void efis_update() {
+    apply_panel_lighting(lighting);
+    efis.engine_lamp[0] = engine_lamp(1, host_variable_value(&core_speed_1),
+                                      quillmar.panels.fuel_control_left_pos);
+    efis.engine_lamp[1] = engine_lamp(2, host_variable_value(&core_speed_2),
+                                      quillmar.panels.fuel_control_right_pos);
+}
+
+static void FS_CALL efis_callback(GaugeHeader*, int32_t service, uint32_t) {
+    switch (service) {
+    case SERVICE_INSTALL: efis_install(); break;
+    case SERVICE_UPDATE: efis_update(); break;
+    case SERVICE_KILL: efis_kill(); break;
+    default: break;
+    }
+}
+
+MAIN_GAUGE(EFIS_Control_Panel, efis_elements, efis_rects, efis_callback);
