@@ -265,10 +265,10 @@ struct FlightModePanel {
 // EFIS_Control_Panel: what the two displays show ("EFIS CP"). The decision
 // height it sets is PanelInputs::decision_height.
 struct EfisControlPanel {
-    int32_t ehsi_mode = 1;            // 0 full rose, 1 arc
-    int32_t gspd_tts_mode = 1;        // 1 ground speed, 0 time to go
-    int32_t needle1_source = 0;       // 0 off, 1 VOR, 2 ADF
-    int32_t needle2_source = 0;
+    double ehsi_mode = 1;             // 0 full rose, 1 arc
+    double gspd_tts_mode = 1;         // 1 ground speed, 0 time to go
+    double needle1_source = 0;        // 0 off, 1 VOR, 2 ADF
+    double needle2_source = 0;
     double selected_nav = 1;          // NAV receiver 1 or 2; read by VHF_NAV_Control_Panel
     double engine_lamp[2] = {0, 0};   // the two engine lamps, set each update
 };

@@ -57,84 +57,96 @@ static const LightingPair lighting[] = {{&face.head, &face_lit.head}};
 
 // ------------------------------------------------------------ selections and their channels
 
-static void publish(ChannelId channel, double value) {
-    channel_write(&quillmar.channels, channel, static_cast<int>(value));
+// Each selection with its key and channel, in the order they are read and
+// written.
+enum EfisSelection { SELECTED_NAV, DECISION_HEIGHT, GSPD_TTS, NEEDLE1, NEEDLE2, EHSI_MODE };
+struct Selection {
+    PanelStateKey key;
+    ChannelId channel;
+    double* value;
+};
+static const Selection selections[] = {
+    {KEY_EFIS_CP_SELECTEDNAV, CHANNEL_EFISCP_NAV_SEL, &quillmar.efis.selected_nav},
+    {KEY_EFIS_CP_SELECTEDDH, CHANNEL_DH, &quillmar.panels.decision_height},
+    {KEY_EFIS_CP_SPEED_TTS_MODE, CHANNEL_EFISCP_GSPD_TTS_SEL, &quillmar.efis.gspd_tts_mode},
+    {KEY_EFIS_CP_EFISCPNEEDLE1, CHANNEL_EFISCP_NEEDLE1_SEL, &quillmar.efis.needle1_source},
+    {KEY_EFIS_CP_EFISCPNEEDLE2, CHANNEL_EFISCP_NEEDLE2_SEL, &quillmar.efis.needle2_source},
+    {KEY_EFIS_CP_EFISCPEHSIMODE, CHANNEL_EFISCP_EHSI_MODE, &quillmar.efis.ehsi_mode},
+};
+
+// The displays see a selection the moment it changes.
+static void publish(EfisSelection which) {
+    const Selection& s = selections[which];
+    channel_write(&quillmar.channels, s.channel, static_cast<int>(*s.value));
 }
 
-static void publish_nav() { publish(CHANNEL_EFISCP_NAV_SEL, efis.selected_nav); }
-static void publish_decision_height() { publish(CHANNEL_DH, quillmar.panels.decision_height); }
-static void publish_gspd_tts() { publish(CHANNEL_EFISCP_GSPD_TTS_SEL, efis.gspd_tts_mode); }
-static void publish_needle1() { publish(CHANNEL_EFISCP_NEEDLE1_SEL, efis.needle1_source); }
-static void publish_needle2() { publish(CHANNEL_EFISCP_NEEDLE2_SEL, efis.needle2_source); }
-static void publish_ehsi_mode() { publish(CHANNEL_EFISCP_EHSI_MODE, efis.ehsi_mode); }
+static void set(EfisSelection which, double value) {
+    *selections[which].value = value;
+    publish(which);
+}
 
-static void toggle(int32_t& value) { value = value == 0 ? 1 : 0; }
+static void toggle(EfisSelection which) { set(which, *selections[which].value == 0 ? 1 : 0); }
 
 // Off, VOR, ADF, off, ...
-static void next_source(int32_t& source) { source = source >= 2 ? 0 : source + 1; }
+static void next_source(EfisSelection which) {
+    double source = *selections[which].value;
+    set(which, source >= 2 ? 0 : source + 1);
+}
 
 static int32_t FS_CALL click_ehsi_mode(const MousePoint*, uint32_t) {
     sound_start(SOUND_SWITCH_PUSH);
-    toggle(efis.ehsi_mode);
-    publish_ehsi_mode();
+    toggle(EHSI_MODE);
     return 1;
 }
 
 static int32_t FS_CALL click_gspd_tts(const MousePoint*, uint32_t) {
     sound_start(SOUND_SWITCH_PUSH);
-    toggle(efis.gspd_tts_mode);
-    publish_gspd_tts();
+    toggle(GSPD_TTS);
     return 1;
 }
 
 // The flight director cancel here leaves the flight mode panel's lamp alone.
 static int32_t FS_CALL click_fd_cancel(const MousePoint*, uint32_t) {
     sound_start(SOUND_SWITCH_PUSH);
-    toggle(quillmar.panels.fd_cancel);
+    quillmar.panels.fd_cancel = quillmar.panels.fd_cancel == 0 ? 1 : 0;
     return 1;
 }
 
 static int32_t FS_CALL click_nav1(const MousePoint*, uint32_t) {
     sound_start(SOUND_SWITCH_PUSH);
-    efis.selected_nav = 1;
-    publish_nav();
+    set(SELECTED_NAV, 1);
     return 1;
 }
 
 static int32_t FS_CALL click_nav2(const MousePoint*, uint32_t) {
     sound_start(SOUND_SWITCH_PUSH);
-    efis.selected_nav = 2;
-    publish_nav();
+    set(SELECTED_NAV, 2);
     return 1;
 }
 
 static int32_t FS_CALL click_needle1(const MousePoint*, uint32_t) {
     sound_start(SOUND_SWITCH_TURN);
-    next_source(efis.needle1_source);
-    publish_needle1();
+    next_source(NEEDLE1);
     return 1;
 }
 
 static int32_t FS_CALL click_needle2(const MousePoint*, uint32_t) {
     sound_start(SOUND_SWITCH_TURN);
-    next_source(efis.needle2_source);
-    publish_needle2();
+    next_source(NEEDLE2);
     return 1;
 }
 
 // Decision height in steps of 10 ft between 10 and 1000; the test is on the
 // value before the step, so a height read from the file as 15 goes to 5.
 static int32_t FS_CALL decision_height_down(const MousePoint*, uint32_t) {
-    double& dh = quillmar.panels.decision_height;
-    if (dh > 10) dh -= 10;
-    publish_decision_height();
+    double dh = quillmar.panels.decision_height;
+    set(DECISION_HEIGHT, dh > 10 ? dh - 10 : dh);
     return 1;
 }
 
 static int32_t FS_CALL decision_height_up(const MousePoint*, uint32_t) {
-    double& dh = quillmar.panels.decision_height;
-    if (dh < 1000) dh += 10;
-    publish_decision_height();
+    double dh = quillmar.panels.decision_height;
+    set(DECISION_HEIGHT, dh < 1000 ? dh + 10 : dh);
     return 1;
 }
 
@@ -161,28 +173,13 @@ static HostVariable core_speed_2 = host_variable(643);
 // Each selection is published as soon as it is read, so the displays
 // start from the panel state file.
 static void efis_install() {
-    efis.selected_nav = panel_state_read_int(KEY_EFIS_CP_SELECTEDNAV);
-    publish_nav();
-    quillmar.panels.decision_height = panel_state_read_int(KEY_EFIS_CP_SELECTEDDH);
-    publish_decision_height();
-    efis.gspd_tts_mode = panel_state_read_int(KEY_EFIS_CP_SPEED_TTS_MODE);
-    publish_gspd_tts();
-    efis.needle1_source = panel_state_read_int(KEY_EFIS_CP_EFISCPNEEDLE1);
-    publish_needle1();
-    efis.needle2_source = panel_state_read_int(KEY_EFIS_CP_EFISCPNEEDLE2);
-    publish_needle2();
-    efis.ehsi_mode = panel_state_read_int(KEY_EFIS_CP_EFISCPEHSIMODE);
-    publish_ehsi_mode();
+    for (int i = SELECTED_NAV; i <= EHSI_MODE; ++i)
+        set(EfisSelection(i), panel_state_read_int(selections[i].key));
     quillmar.panels.fd_cancel = 0;
 }
 
 static void efis_kill() {
-    panel_state_write_int(KEY_EFIS_CP_SELECTEDNAV, efis.selected_nav);
-    panel_state_write_int(KEY_EFIS_CP_SELECTEDDH, quillmar.panels.decision_height);
-    panel_state_write_int(KEY_EFIS_CP_SPEED_TTS_MODE, efis.gspd_tts_mode);
-    panel_state_write_int(KEY_EFIS_CP_EFISCPNEEDLE1, efis.needle1_source);
-    panel_state_write_int(KEY_EFIS_CP_EFISCPNEEDLE2, efis.needle2_source);
-    panel_state_write_int(KEY_EFIS_CP_EFISCPEHSIMODE, efis.ehsi_mode);
+    for (const Selection& s : selections) panel_state_write_int(s.key, *s.value);
 }
 
 // An engine's lamp: its ignition on, or its core below 60 percent with the
