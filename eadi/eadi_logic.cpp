@@ -23,9 +23,12 @@ DrawPoint eadi_point(const EadiGeometry& g, double x, double y) {
 
 EadiAttitude eadi_attitude(const EadiGeometry& g, double pitch_degrees, double bank_degrees) {
     double bank = bank_degrees * DEGREES;
-    // The pitch moves the sphere in its own units, 3 per degree, like the
-    // ladder drawn on it; the scaling to pixels comes once, after the turn.
-    return EadiAttitude{std::cos(bank), std::sin(bank), EADI_PITCH_SCALE * pitch_degrees, &g};
+    // The pitch offset is 3 units a degree scaled by sy, and the turned point
+    // is scaled by sy once more: the sphere moves 3 x sy x sy pixels a degree.
+    // At 171 x 138, the size the display is made for, that makes the ladder
+    // read true: the line 24 units up, labelled 10, reaches the aircraft
+    // symbol at 8 / sy = 10.03 degrees.
+    return EadiAttitude{std::cos(bank), std::sin(bank), EADI_PITCH_SCALE * pitch_degrees * g.sy, &g};
 }
 
 DrawPoint eadi_sphere_point(const EadiAttitude& a, double x, double y) {

@@ -27,11 +27,11 @@ EadiGeometry eadi_geometry(int32_t width, int32_t height);
 DrawPoint eadi_point(const EadiGeometry& g, double x, double y);
 
 // The movement of the sphere for one frame: points given in sphere units
-// about the centre are lowered by the pitch (3 units per degree, the ladder's
-// scale), turned by the bank, scaled and moved to the centre.
+// about the centre are lowered by the pitch (3 x sy units per degree), turned
+// by the bank, scaled and moved to the centre.
 struct EadiAttitude {
     double cos_bank, sin_bank;
-    double pitch_offset;     // sphere units
+    double pitch_offset;     // sphere units: 3 x pitch x sy
     const EadiGeometry* g;
 };
 

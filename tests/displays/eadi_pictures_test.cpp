@@ -59,6 +59,33 @@ TEST_F(EadiPicture, PitchMovesTheHorizon) {
     EXPECT_TRUE(is(140, 50, SKY));
 }
 
+// At 171 x 138, the size the display is made for, the pitch ladder reads
+// true: 10 degrees nose up puts the horizon on row 88 and brings the line
+// labelled 10 onto the aircraft symbol's centre row.
+TEST_F(EadiPicture, LadderReadsTrueAtTheDisplaysOwnSize) {
+    display_kill();
+    start(171, 138);
+    display_set_variable(78, -10);
+    display_frame();
+    save("eadi_171_nose_up_10");
+    int horizon = -1;
+    for (int y = 32; y < 112 && horizon < 0; ++y)
+        if (is(111, y, WHITE)) horizon = y;
+    EXPECT_NEAR(horizon, 88, 1);
+    EXPECT_TRUE(is(111, horizon - 2, SKY));
+    EXPECT_TRUE(is(111, horizon + 2, GROUND));
+
+    // Column 79 crosses the long ladder lines left of the symbol's centre
+    // (85, 69) and clear of its chevron.
+    double reached = 0;
+    for (int twentieths = 140; twentieths <= 240 && reached == 0; ++twentieths) {
+        display_set_variable(78, -twentieths / 20.0);
+        display_frame();
+        if (is(79, 69, WHITE)) reached = twentieths / 20.0;
+    }
+    EXPECT_NEAR(reached, 10.0, 0.5);
+}
+
 TEST_F(EadiPicture, BankTurnsTheHorizon) {
     display_set_variable(80, 30);   // horizon turns clockwise on the display
     display_frame();
