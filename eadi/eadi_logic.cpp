@@ -119,19 +119,16 @@ EadiModes eadi_modes(int lateral, int vertical) {
 }
 
 bool eadi_mode_box_step(EadiModeBox* box, int index, double now) {
-    bool drawn = false;
-    if (index != 0) {
-        if (index != box->previous_index) {
-            box->changed_at = now;
-            box->shown = true;
-        }
-        if (box->shown) {
-            if (box->changed_at + EADI_MODE_BOX_TIME > now)
-                drawn = true;
-            else
-                box->shown = false;
-        }
+    // Only a change to a mode starts the box; a change to no mode is just
+    // remembered, so a mode that drops out soon after engaging keeps its box
+    // (around the now empty place) for the rest of its time.
+    if (index != box->previous_index && index != 0) {
+        box->changed_at = now;
+        box->shown = true;
     }
     box->previous_index = index;
-    return drawn;
+    if (!box->shown) return false;
+    if (box->changed_at + EADI_MODE_BOX_TIME > now) return true;
+    box->shown = false;
+    return false;
 }

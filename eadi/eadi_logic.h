@@ -82,7 +82,8 @@ struct EadiModes {
 
 EadiModes eadi_modes(int lateral_word, int vertical_word);
 
-// The box that marks a freshly changed annunciation for 5 units of running time.
+// The box that marks a freshly changed annunciation for 5 units of running
+// time from the change to a non-zero index, whatever the index does after.
 struct EadiModeBox {
     int previous_index;
     double changed_at;

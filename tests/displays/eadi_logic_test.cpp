@@ -184,9 +184,16 @@ TEST(EadiModeBox, ShownForFiveUnitsAfterAChangeToAMode) {
     EXPECT_FALSE(eadi_mode_box_step(&box, 1, 105));   // 5 units later the box goes
     EXPECT_FALSE(eadi_mode_box_step(&box, 1, 106));
     EXPECT_TRUE(eadi_mode_box_step(&box, 3, 107));    // a new mode starts it again
-    EXPECT_FALSE(eadi_mode_box_step(&box, 0, 108));   // no mode, no box
+    // The mode drops out at once: the change to none is only remembered and
+    // the box stays for the rest of its 5 units.
+    EXPECT_TRUE(eadi_mode_box_step(&box, 0, 108));
     EXPECT_EQ(box.previous_index, 0);
-    EXPECT_TRUE(eadi_mode_box_step(&box, 3, 108.5));  // back from none counts as a change
-    EXPECT_TRUE(eadi_mode_box_step(&box, 3, 113.4));
-    EXPECT_FALSE(eadi_mode_box_step(&box, 3, 113.5));
+    EXPECT_TRUE(eadi_mode_box_step(&box, 0, 111.9));
+    EXPECT_FALSE(eadi_mode_box_step(&box, 0, 112));
+    EXPECT_FALSE(eadi_mode_box_step(&box, 0, 113));
+    EXPECT_TRUE(eadi_mode_box_step(&box, 3, 113.5));  // back from none counts as a change
+    EXPECT_TRUE(eadi_mode_box_step(&box, 0, 114));
+    EXPECT_TRUE(eadi_mode_box_step(&box, 3, 118.4));  // none and back: a new 5 units from 118.4
+    EXPECT_TRUE(eadi_mode_box_step(&box, 3, 123.3));
+    EXPECT_FALSE(eadi_mode_box_step(&box, 3, 123.4));
 }

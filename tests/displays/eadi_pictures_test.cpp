@@ -172,6 +172,22 @@ TEST_F(EadiPicture, DecisionHeightAlertAtOrBelowIt) {
     EXPECT_EQ(count(146, 150, 214, 173, AMBER), 0);
 }
 
+TEST_F(EadiPicture, ModeBoxOutlivesAModeThatDropsOut) {
+    display_set_variable(557, 100);
+    display_set_channel(CHANNEL_AP_LATERAL_MODE, LATERAL_HDG);
+    display_frame();
+    EXPECT_TRUE(is(60, 8, WHITE));            // top of the lateral box
+    display_set_variable(557, 101);
+    display_set_channel(CHANNEL_AP_LATERAL_MODE, 0);
+    display_frame();
+    save("eadi_mode_box_after_drop_out");
+    EXPECT_TRUE(is(60, 8, WHITE));            // the place is empty, the box stays
+    EXPECT_EQ(count(50, 10, 85, 23, GREEN), 0);
+    display_set_variable(557, 105);
+    display_frame();
+    EXPECT_FALSE(is(60, 8, WHITE));           // 5 units after the mode engaged
+}
+
 TEST_F(EadiPicture, HalfSizeGaugeHalvesEveryCoordinate) {
     display_kill();
     start(107, 86);
