@@ -235,6 +235,9 @@ double move_toward(double x, double target, double rate, double dt) {
     return std::max(target, x - step);
 }
 
+// Every value the model moves goes through drive(): a variable the script
+// pinned keeps its value, and what follows from it is computed from the
+// pinned value.
 void step_engine(EngineModel& e, VariableStore& v, int index, double dt) {
     static const int NH[] = {624, 643}, NL[] = {625, 644}, NP[] = {701, 709}, TQ[] = {629, 648},
                      ITT[] = {631, 650}, OILP[] = {562, 572}, OILT[] = {561, 571}, FF[] = {138, 173},
@@ -259,32 +262,30 @@ void step_engine(EngineModel& e, VariableStore& v, int index, double dt) {
     } else {
         nh = move_toward(nh, 0, 4, dt);
     }
-    bool running = e.lit && nh >= 60;
+    nh = v.drive(NH[index], nh);
+    v.drive(NL[index], nh * 0.95);
+    bool running = v.drive(RUN[index], e.lit && nh >= 60 ? 1 : 0) != 0;
     double oat_r = v.get(350) * 256 * 1.8 + RANKINE_OFFSET;
     double spool = std::clamp(nh / 70, 0.0, 1.0);
     double np_target = e.lit && nh > 40 ? (0.6 + 0.41 * prop) * spool : 0;
     double np = approach_value(v.get(NP[index]), np_target, 1.5, dt);
     if (np < 0.001) np = 0;
+    np = v.drive(NP[index], np);
     double torque = e.lit ? (0.05 + 0.95 * power) * std::min(1.0, np / 0.6) : 0;
     double itt = oat_r + (e.lit ? (420 + 380 * power) * 1.8 : 0);
 
-    v.set(NH[index], nh);
-    v.set(NL[index], nh * 0.95);
-    v.set(NP[index], np);
-    v.set(TQ[index], approach_value(v.get(TQ[index]), torque, 1.0, dt));
-    v.set(ITT[index], approach_value(v.get(ITT[index]), itt, 3.0, dt));
-    v.set(OILP[index], approach_value(v.get(OILP[index]), e.lit ? 16000 + 8000 * nh / 100 : 0, 2.0, dt));
-    v.set(OILT[index], approach_value(v.get(OILT[index]), oat_r + (running ? 70 * 1.8 : 0), 60.0, dt));
-    double flow = e.lit ? 250 + 1000 * power : 0;
-    v.set(FF[index], flow);
-    v.set(RUN[index], running ? 1 : 0);
-    v.set(HYD_P[index], approach_value(v.get(HYD_P[index]), running ? 3000 * HYD_SCALE : 0, 1.0, dt));
+    v.drive(TQ[index], approach_value(v.get(TQ[index]), torque, 1.0, dt));
+    v.drive(ITT[index], approach_value(v.get(ITT[index]), itt, 3.0, dt));
+    v.drive(OILP[index], approach_value(v.get(OILP[index]), e.lit ? 16000 + 8000 * nh / 100 : 0, 2.0, dt));
+    v.drive(OILT[index], approach_value(v.get(OILT[index]), oat_r + (running ? 70 * 1.8 : 0), 60.0, dt));
+    double flow = v.drive(FF[index], e.lit ? 250 + 1000 * power : 0);
+    v.drive(HYD_P[index], approach_value(v.get(HYD_P[index]), running ? 3000 * HYD_SCALE : 0, 1.0, dt));
 
     // Burn: the selected tank feeds (both tanks feed their own engines by default).
     double gallons = flow / std::max(1.0, v.get(306)) / 3600 * dt;
     int selector = static_cast<int>(v.get(902));
     int tank = selector == 1 ? 304 : selector == 2 ? 303 : TANK[index];
-    v.set(tank, std::max(0.0, v.get(tank) - gallons));
+    v.drive(tank, std::max(0.0, v.get(tank) - gallons));
 }
 
 void step_gear(VariableStore& v, double dt) {
@@ -294,7 +295,7 @@ void step_gear(VariableStore& v, double dt) {
     static const double SECONDS[] = {5.0, 6.0, 6.0};
     for (int i = 0; i < 3; ++i) {
         double target = down || !airborne ? GEAR_DOWN : 0;
-        v.set(LEGS[i], move_toward(v.get(LEGS[i]), target, GEAR_DOWN / SECONDS[i], dt));
+        v.drive(LEGS[i], move_toward(v.get(LEGS[i]), target, GEAR_DOWN / SECONDS[i], dt));
     }
 }
 
@@ -302,13 +303,12 @@ void step_pushback(AircraftModel& m, VariableStore& v, double dt) {
     if (v.get(904) == 0) return;
     double speed = 0.4 * m.pushback_speed_steps;             // metres a second, backwards
     double heading = v.get(86) + 2.0 * m.pushback_steer * dt * (speed > 0 ? 1 : 0);
-    heading = std::fmod(heading + 360.0, 360.0);
+    heading = v.drive(86, std::fmod(heading + 360.0, 360.0));
     double rad = heading * std::numbers::pi / 180;
-    v.set(71, v.get(71) - std::cos(rad) * speed * dt);
-    v.set(72, v.get(72) - std::sin(rad) * speed * dt * METRES_TO_LONGITUDE);
-    v.set(86, heading);
-    v.set(81, heading);
-    v.set(551, speed * 1.943844);
+    v.drive(71, v.get(71) - std::cos(rad) * speed * dt);
+    v.drive(72, v.get(72) - std::sin(rad) * speed * dt * METRES_TO_LONGITUDE);
+    v.drive(81, heading);
+    v.drive(551, speed * 1.943844);
 }
 
 // ------------------------------------------------ the autopilot's pitch channel
@@ -415,8 +415,12 @@ void aircraft_step(AircraftModel& model, VariableStore& vars, double dt) {
     step_autopilot_pitch(model, vars, dt);
 }
 
+double aircraft_clock_seconds(const AircraftModel& model, double sim_time) {
+    return 12 * 3600 + sim_time + model.clock_offset;
+}
+
 void aircraft_clock(const AircraftModel& model, VariableStore& vars, double sim_time) {
-    double seconds = 12 * 3600 + sim_time + model.clock_offset;
+    double seconds = aircraft_clock_seconds(model, sim_time);
     double days = std::floor(seconds / 86400);
     double of_day = seconds - days * 86400;
     vars.set(3, std::floor(of_day / 3600));

@@ -39,6 +39,8 @@ const EventInfo* aircraft_event(AircraftModel& model, VariableStore& vars, uint3
 void aircraft_step(AircraftModel& model, VariableStore& vars, double dt);
 // Sets the clock and date variables for the simulation time in seconds.
 void aircraft_clock(const AircraftModel& model, VariableStore& vars, double sim_time);
+// The clock in seconds from midnight of the first day, fraction included.
+double aircraft_clock_seconds(const AircraftModel& model, double sim_time);
 
 const EventInfo* find_event(uint32_t id);
 int event_count();

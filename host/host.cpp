@@ -1,6 +1,7 @@
 #include "host/host.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -392,32 +393,37 @@ void Host::unload_modules() {
 bool Host::reload(std::vector<std::string>* warnings, std::string* error) {
     PanelConfig panel = panel_;
     unload_modules();
-    // A new flight: the aircraft parked cold and dark again; time runs on.
-    double tick = vars.get(1), time = vars.get(557);
+    // A new flight: the aircraft parked cold and dark again, nothing held by
+    // the script; ticks, time and clock run on.
     aircraft_reset(model, vars);
-    vars.set(1, tick);
-    vars.set(557, time);
-    aircraft_clock(model, vars, sim_time());
+    std::fill(std::begin(vars.pinned), std::end(vars.pinned), false);
     ramps_.clear();
+    advance_host_variables();
     return load(panel, warnings, error);
+}
+
+// The tick counter (18 a second), the simulation time and the clock and date,
+// from the frame number and where the script moved them.
+void Host::advance_host_variables() {
+    vars.set(1, static_cast<double>(frame_) * 18.0 / options_.fps + tick_shift_);
+    vars.set(557, sim_time() + time_shift_);
+    aircraft_clock(model, vars, sim_time() + clock_shift_);
 }
 
 void Host::frame() {
     ++frame_;
     double t = sim_time();
     trace.set_clock(t, frame_);
-    vars.set(1, static_cast<double>(frame_) * 18.0 / options_.fps);
-    vars.set(557, t);
-    aircraft_clock(model, vars, t);
+    advance_host_variables();
     for (size_t i = 0; i < ramps_.size();) {
         Ramp& r = ramps_[i];
         if (frame_ >= r.last_frame) {
-            vars.set(r.id, r.to);
+            put_variable(r.id, r.to);
             ramps_.erase(ramps_.begin() + static_cast<long>(i));
             continue;
         }
         double f = static_cast<double>(frame_ - r.first_frame) / static_cast<double>(r.last_frame - r.first_frame);
-        vars.set(r.id, r.from + (r.to - r.from) * f);
+        put_variable(r.id, r.from + (r.to - r.from) * f);
         ++i;
     }
     aircraft_step(model, vars, 1.0 / options_.fps);
@@ -435,19 +441,57 @@ void Host::update_gauges() {
     }
 }
 
+// ------------------------------------------------ variables moved by a script
+
+bool Host::host_advanced(uint32_t id) { return id == 1 || id == 557 || id == 3 || id == 4 || id == 5 || id == 8; }
+
+// The value as a script puts it: an advancing variable's count is moved so
+// that it reads the value now; any other is written and pinned.
+void Host::put_variable(uint32_t id, double value) {
+    if (!host_advanced(id)) {
+        vars.set(id, value);
+        vars.pin(id, true);
+        return;
+    }
+    double moved = value - vars.get(id);
+    if (id == 5) {
+        // From the start of the second set, not from the fraction already run.
+        double seconds = aircraft_clock_seconds(model, sim_time() + clock_shift_);
+        moved -= seconds - std::floor(seconds);
+    }
+    if (id == 1) tick_shift_ += moved;
+    else if (id == 557) time_shift_ += moved;
+    else clock_shift_ += moved * (id == 3 ? 3600 : id == 4 ? 60 : id == 5 ? 1 : 86400);
+    if (id == 1 || id == 557) vars.set(id, value);
+    else aircraft_clock(model, vars, sim_time() + clock_shift_);
+}
+
 void Host::ramp(uint32_t id, double target, double seconds) {
     ramps_.erase(std::remove_if(ramps_.begin(), ramps_.end(), [id](const Ramp& r) { return r.id == id; }), ramps_.end());
     int64_t frames = static_cast<int64_t>(seconds * options_.fps + 0.5);
     if (frames <= 0) {
-        vars.set(id, target);
+        put_variable(id, target);
         return;
     }
+    if (!host_advanced(id)) vars.pin(id, true);
     ramps_.push_back(Ramp{id, vars.get(id), target, frame_, frame_ + frames});
 }
 
 void Host::set_variable(uint32_t id, double value) {
     ramps_.erase(std::remove_if(ramps_.begin(), ramps_.end(), [id](const Ramp& r) { return r.id == id; }), ramps_.end());
-    vars.set(id, value);
+    put_variable(id, value);
+}
+
+void Host::release_variable(uint32_t id) {
+    ramps_.erase(std::remove_if(ramps_.begin(), ramps_.end(), [id](const Ramp& r) { return r.id == id; }), ramps_.end());
+    if (!host_advanced(id)) {
+        vars.pin(id, false);
+        return;
+    }
+    if (id == 1) tick_shift_ = 0;
+    else if (id == 557) time_shift_ = 0;
+    else clock_shift_ = 0;
+    advance_host_variables();
 }
 
 bool Host::mouse_call(GaugeInstance& g, int x, int y, MouseRect** hit) {

@@ -95,9 +95,19 @@ public:
     int fps() const { return options_.fps; }
     bool simulated_sound() const { return options_.simulated_sound; }
 
-    // A ramp of a variable to `target` over `seconds` from now.
-    void ramp(uint32_t id, double target, double seconds);
+    // What a script does to a host variable. A variable the host advances
+    // itself (the tick counter, the simulation time, the clock and date)
+    // takes the value as its new starting point and advances from there; any
+    // other is pinned: the aircraft model leaves it alone until released.
     void set_variable(uint32_t id, double value);
+    // A linear move to `target` over `seconds` from now; pinned meanwhile and
+    // at the target afterwards (an advancing variable advances from there).
+    void ramp(uint32_t id, double target, double seconds);
+    // Hands the variable back: the model drives it again, or the host's own
+    // count of ticks, time or clock takes over again (a clock or date variable
+    // hands back the whole clock).
+    void release_variable(uint32_t id);
+    static bool host_advanced(uint32_t id);
 
     // Mouse actions at gauge pixels. Returns false when no rectangle takes it.
     bool mouse_call(GaugeInstance& gauge, int x, int y, MouseRect** hit);
@@ -158,6 +168,11 @@ private:
         int64_t first_frame, last_frame;
     };
     std::vector<Ramp> ramps_;
+    // Where a script moved the host's own counts: added to the tick counter,
+    // the simulation time and the clock (seconds).
+    double tick_shift_ = 0, time_shift_ = 0, clock_shift_ = 0;
+    void put_variable(uint32_t id, double value);
+    void advance_host_variables();
 
     struct Channel {
         const struct ChannelSpec* spec;

@@ -208,6 +208,10 @@ std::string check_command(const ScriptCommand& c) {
         if (!(e = number(2)).empty()) return e;
         return *parse_number(a[2]) >= 0 ? "" : "a ramp cannot take negative time";
     }
+    if (v == "release") {
+        if (!(e = count(1, 1, "release ID|NAME")).empty()) return e;
+        return variable(0);
+    }
     if (v == "run") {
         if (!(e = count(1, 1, "run SECONDS")).empty()) return e;
         if (!(e = number(0)).empty()) return e;
@@ -489,6 +493,10 @@ bool Runner::step(const ScriptCommand& c) {
     }
     if (v == "ramp") {
         host->ramp(*parse_variable(a[0]), *parse_number(a[1]), *parse_number(a[2]));
+        return true;
+    }
+    if (v == "release") {
+        host->release_variable(*parse_variable(a[0]));
         return true;
     }
     if (v == "note") {

@@ -42,4 +42,19 @@ struct VariableStore {
     // first four bytes of the value field (the rest zero), every other one as
     // a double.
     void fill(HostVariable* record) const;
+
+    // Variables a script holds (set, ramp): the aircraft model's motion from
+    // frame to frame leaves them alone until the script releases them.
+    // Events the cockpit sends still act on them.
+    bool pinned[VARIABLE_LIMIT] = {};
+    void pin(uint32_t id, bool on) {
+        if (id < VARIABLE_LIMIT) pinned[id] = on;
+    }
+    // The aircraft model's write: a pinned variable keeps its value. Returns
+    // what the variable holds afterwards, so that what the model computes from
+    // it next follows the pinned value.
+    double drive(uint32_t id, double v) {
+        if (id < VARIABLE_LIMIT && !pinned[id]) values[id] = v;
+        return get(id);
+    }
 };

@@ -75,6 +75,8 @@ TEST(ScriptParse, EveryErrorNamesFileLineAndProblem) {
         {"set nosuchname 1\n", "t.flight:1: unknown host variable 'nosuchname'"},
         {"ramp 61 100\n", "t.flight:1: expected: ramp ID VALUE SECONDS"},
         {"ramp 61 100 -2\n", "t.flight:1: a ramp cannot take negative time"},
+        {"release\n", "t.flight:1: expected: release ID|NAME"},
+        {"release nosuchname\n", "t.flight:1: unknown host variable 'nosuchname'"},
         {"fps 0\n", "t.flight:1: fps needs a whole number from 1 to 1000"},
         {"run 1\npanel p.cfg\n", "t.flight:2: panel must come before the first action"},
         {"expect var 1 == 1\nini x.ini\n", "t.flight:2: ini must come before the first action"},
