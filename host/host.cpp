@@ -18,12 +18,39 @@ namespace fs = std::filesystem;
 namespace {
 
 Host* active_host = nullptr;
-char crash_context[320] = "in the host";
+// What the modules are running now, for the report of a crash. Entering a
+// gauge only notes where; the text is put together when a crash happens
+// (with nothing but plain copies, as a signal handler may).
+struct Running {
+    const GaugeInstance* gauge = nullptr;
+    const char* service = nullptr;      // "update": "during its update service"
+    const char* activity = nullptr;     // otherwise: "during <activity>"
+};
+Running running;
+char crash_text[400];
 
-const char* current_context() { return crash_context; }
+void append(char*& at, const char* end, const char* text) {
+    while (*text && at < end) *at++ = *text++;
+}
 
-void set_context(const char* format, const std::string& a, const char* b) {
-    std::snprintf(crash_context, sizeof crash_context, format, a.c_str(), b);
+const char* current_context() {
+    if (!running.gauge) return "in the host";
+    char* at = crash_text;
+    const char* end = crash_text + sizeof crash_text - 1;
+    append(at, end, "in gauge ");
+    append(at, end, running.gauge->module.c_str());
+    append(at, end, "!");
+    append(at, end, running.gauge->name.c_str());
+    append(at, end, " during ");
+    if (running.service) {
+        append(at, end, "its ");
+        append(at, end, running.service);
+        append(at, end, " service");
+    } else {
+        append(at, end, running.activity ? running.activity : "a call");
+    }
+    *at = '\0';
+    return crash_text;
 }
 
 // ------------------------------------------------ the host function table
@@ -99,11 +126,51 @@ int64_t time_seconds() {
 
 PlatformHostServices services{2, "", key_state, SimSoundDevice::ops(), nullptr, time_seconds};
 
-void collect_elements(ElementHead* e, std::vector<ElementHead*>& out, int depth) {
-    if (!e || depth > 64 || out.size() > 20000) return;
-    out.push_back(e);
+void collect_elements(ElementHead* e, GaugeInstance& g, int depth) {
+    if (!e || depth > 64 || g.elements.size() > 20000) return;
+    g.elements.push_back(e);
     if (e->next)
-        for (int i = 0; e->next[i] && i < 4096; ++i) collect_elements(e->next[i], out, depth + 1);
+        for (int i = 0; e->next[i] && i < 4096; ++i) collect_elements(e->next[i], g, depth + 1);
+}
+
+// Every value callback of the element once, as a drawing of it calls them
+// (x before y before rotation); the value the element shows: its one
+// callback's, a slider's or moving image's y (else x), a sprite's rotation
+// (else y, else x), or without a callback its host variable's.
+double evaluate_element(ElementHead* e) {
+    ValueCallback* shown = nullptr;
+    ValueCallback* first = nullptr;
+    ValueCallback* second = nullptr;
+    switch (e->type) {
+    case ELEMENT_NEEDLE: shown = reinterpret_cast<NeedleElement*>(e)->value; break;
+    case ELEMENT_STRING: shown = reinterpret_cast<StringElement*>(e)->value; break;
+    case ELEMENT_ICON: shown = reinterpret_cast<IconElement*>(e)->value; break;
+    case ELEMENT_SLIDER: {
+        auto* s = reinterpret_cast<SliderElement*>(e);
+        first = s->value_x;
+        shown = s->value_y;
+        break;
+    }
+    case ELEMENT_MOVING_IMAGE: {
+        auto* m = reinterpret_cast<MovingImageElement*>(e);
+        first = m->value_x;
+        shown = m->value_y;
+        break;
+    }
+    case ELEMENT_SPRITE: {
+        auto* s = reinterpret_cast<SpriteElement*>(e);
+        first = s->offset_x;
+        second = s->offset_y;
+        shown = s->rotation;
+        break;
+    }
+    default: break;
+    }
+    double value = e->variable.id ? e->variable.value : 0.0;
+    if (first) value = first(e);
+    if (second) value = second(e);
+    if (shown) value = shown(e);
+    return value;
 }
 
 }  // namespace
@@ -117,7 +184,19 @@ const PlatformHostServices* host_platform_services() {
     return &services;
 }
 
-// ------------------------------------------------ mouse and element values
+void collect_gauge_elements(GaugeInstance& g) {
+    g.elements.clear();
+    g.variables.clear();
+    if (g.header && g.header->elements)
+        for (int i = 0; g.header->elements[i] && i < 1024; ++i) collect_elements(g.header->elements[i], g, 0);
+    g.values.assign(g.elements.size(), 0.0);
+    g.evaluated_in.assign(g.elements.size(), -1);
+    g.values_frame = -1;
+    for (ElementHead* e : g.elements)
+        if (e->variable.id) g.variables.push_back(&e->variable);
+}
+
+// ------------------------------------------------ mouse rectangles
 
 MouseRect* find_mouse_rect(MouseRect* list, int x, int y, int limit) {
     if (!list) return nullptr;
@@ -127,43 +206,6 @@ MouseRect* find_mouse_rect(MouseRect* list, int x, int y, int limit) {
         if (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height) return &r;
     }
     return nullptr;
-}
-
-double element_value(ElementHead* e) {
-    if (!e) return 0;
-    ValueCallback* callback = nullptr;
-    switch (e->type) {
-    case ELEMENT_NEEDLE: callback = reinterpret_cast<NeedleElement*>(e)->value; break;
-    case ELEMENT_STRING: callback = reinterpret_cast<StringElement*>(e)->value; break;
-    case ELEMENT_SLIDER: {
-        auto* s = reinterpret_cast<SliderElement*>(e);
-        callback = s->value_y ? s->value_y : s->value_x;
-        break;
-    }
-    case ELEMENT_ICON: callback = reinterpret_cast<IconElement*>(e)->value; break;
-    case ELEMENT_MOVING_IMAGE: {
-        auto* m = reinterpret_cast<MovingImageElement*>(e);
-        callback = m->value_y ? m->value_y : m->value_x;
-        break;
-    }
-    case ELEMENT_SPRITE: {
-        auto* s = reinterpret_cast<SpriteElement*>(e);
-        callback = s->rotation ? s->rotation : s->offset_y ? s->offset_y : s->offset_x;
-        break;
-    }
-    default: break;
-    }
-    if (active_host && e->variable.id) active_host->vars.fill(&e->variable);
-    if (callback) {
-        char saved[sizeof crash_context];
-        std::memcpy(saved, crash_context, sizeof saved);
-        std::string gauge = e->gauge && e->gauge->name ? e->gauge->name : "?";
-        set_context("in gauge %s during an element value callback%s", gauge, "");
-        double v = callback(e);
-        std::memcpy(crash_context, saved, sizeof saved);
-        return v;
-    }
-    return e->variable.id ? e->variable.value : 0.0;
 }
 
 // ------------------------------------------------ the host
@@ -285,10 +327,11 @@ LoadedModule* Host::open_module(const std::string& name, std::string* error) {
 void Host::service(GaugeInstance& g, const char* what, void (*call)(GaugeInstance&)) {
     GaugeInstance* saved = current_;
     current_ = &g;
-    set_context("in gauge %s during its %s service", g.module + "!" + g.name, what);
+    Running saved_running = running;
+    running = Running{&g, what, nullptr};
     call(g);
     current_ = saved;
-    std::strcpy(crash_context, "in the host");
+    running = saved_running;
 }
 
 bool Host::load(const PanelConfig& panel, std::vector<std::string>* warnings, std::string* error) {
@@ -335,10 +378,7 @@ bool Host::load(const PanelConfig& panel, std::vector<std::string>* warnings, st
             g.height = p.height > 0 ? p.height : g.width;
             g.mouse = header->mouse_rects;
             g.mouse_active = header->version == GAUGE_VERSION_CALLBACK;
-            if (header->elements)
-                for (int i = 0; header->elements[i] && i < 1024; ++i) collect_elements(header->elements[i], g.elements, 0);
-            for (ElementHead* e : g.elements)
-                if (e->variable.id) g.variables.push_back(&e->variable);
+            collect_gauge_elements(g);
             placed.push_back(std::move(g));
         }
     }
@@ -429,6 +469,7 @@ void Host::frame() {
     aircraft_step(model, vars, 1.0 / options_.fps);
     sound.advance(t);
     update_gauges();
+    draw_gauges();
     poll_channels();
 }
 
@@ -500,9 +541,9 @@ bool Host::mouse_call(GaugeInstance& g, int x, int y, MouseRect** hit) {
     if (hit) *hit = r;
     if (!r) return false;
     MousePoint point{x, y};
-    set_context("in gauge %s during a mouse function%s", g.module + "!" + g.name, "");
+    running = Running{&g, nullptr, "a mouse function"};
     r->function(&point, r->flags);
-    std::strcpy(crash_context, "in the host");
+    running = Running{};
     return true;
 }
 
@@ -514,12 +555,51 @@ void Host::set_space(bool down) {
     host_os::set_space_key(down, space_toggled_);
 }
 
-void Host::draw_gauge(GaugeInstance& g) {
-    if (!g.installed) return;
-    service(g, "draw", [](GaugeInstance& gauge) {
-        if (gauge.header->generate) gauge.header->generate(0);
-        if (gauge.header->draw) gauge.header->draw();
-    });
+void Host::draw_gauges() {
+    if (!loaded_) return;
+    for (GaugeInstance& g : gauges_) {
+        if (!g.installed) continue;
+        evaluate_values(g);
+        if (g.callback_style() || !options_.draw_displays) continue;
+        service(g, "draw", [](GaugeInstance& gauge) {
+            if (gauge.header->generate) gauge.header->generate(0);
+            if (gauge.header->draw) gauge.header->draw();
+        });
+    }
+}
+
+void Host::evaluate_values(GaugeInstance& g) {
+    g.values_frame = frame_;
+    if (g.elements.empty()) return;
+    Running saved = running;
+    running = Running{&g, nullptr, "an element value callback"};
+    for (size_t i = 0; i < g.elements.size(); ++i) {
+        if (g.elements[i]->image_flags & IMAGE_HIDDEN) continue;
+        g.values[i] = evaluate_element(g.elements[i]);
+        g.evaluated_in[i] = frame_;
+    }
+    running = saved;
+}
+
+double Host::element_value(GaugeInstance& g, size_t index) {
+    if (g.values_frame < 0 && g.installed) evaluate_values(g);
+    return index < g.values.size() ? g.values[index] : 0.0;
+}
+
+bool Host::element_drawn(GaugeInstance& g, size_t index) {
+    if (g.values_frame < 0 && g.installed) evaluate_values(g);
+    return index < g.evaluated_in.size() && g.evaluated_in[index] == g.values_frame && g.values_frame >= 0;
+}
+
+void Host::draw_display_now(GaugeInstance& g) {
+    if (!g.installed || g.callback_style() || !g.image_element) return;
+    for (int call = 0; call < 2; ++call) {
+        service(g, "draw", [](GaugeInstance& gauge) {
+            if (gauge.header->generate) gauge.header->generate(0);
+            if (gauge.header->draw) gauge.header->draw();
+        });
+        if (!(g.image_element->image_flags & IMAGE_UNCHANGED)) break;
+    }
 }
 
 GaugeInstance* Host::find_gauge(const std::string& name) {

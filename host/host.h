@@ -35,6 +35,9 @@ struct GaugeInstance {
     MouseRect* mouse = nullptr;        // rectangle list that gets the clicks
     bool mouse_active = false;
     std::vector<ElementHead*> elements;       // depth-first tree order
+    std::vector<double> values;               // per element: the value of its last evaluation
+    std::vector<int64_t> evaluated_in;        // per element: the frame of that evaluation
+    int64_t values_frame = -1;                // frame of the last evaluation; -1: none since install
     std::vector<HostVariable*> variables;     // element records refreshed on update
     HostImage image{};                        // display modules: the picture
     std::vector<uint16_t> pixels;
@@ -53,15 +56,20 @@ struct HostOptions {
     // Offer the modules the simulated-time sound device. Without it they
     // play through the platform's real output (the viewer).
     bool simulated_sound = true;
+    // Call the display modules' generate and draw routines every frame, as
+    // the simulator does. Batch runs that need no pictures may skip it; their
+    // pictures are then drawn when asked for.
+    bool draw_displays = true;
 };
+
+// The gauge's element tree from its header, depth-first, ready for drawing.
+void collect_gauge_elements(GaugeInstance& gauge);
 
 // The first child rectangle in list order that contains (x, y) and has a
 // mouse function; nullptr when there is none. A list without an end record
 // is read no further than `limit` records.
 MouseRect* find_mouse_rect(MouseRect* list, int x, int y, int limit = 4096);
 
-// Element values as the host needs them for drawing and inspection.
-double element_value(ElementHead* element);
 
 class Host {
 public:
@@ -86,10 +94,17 @@ public:
     bool reload(std::vector<std::string>* warnings, std::string* error);
     void unload_modules();
 
-    // One frame: time, clock, ramps, aircraft model, every gauge's update.
+    // One frame: time, clock, ramps, aircraft model, every gauge's update,
+    // then the panel's drawing.
     void frame();
     // The update service of every installed gauge, in panel order.
     void update_gauges();
+    // What the simulator's drawing of the panel does with the modules, gauge
+    // by gauge in panel order: every shown (not hidden) element's value
+    // callbacks once, in tree order, and the display modules' generate and
+    // draw routines (unless options say not).
+    void draw_gauges();
+    bool draws_displays() const { return options_.draw_displays; }
     int64_t frame_number() const { return frame_; }
     double sim_time() const { return static_cast<double>(frame_) / options_.fps; }
     int fps() const { return options_.fps; }
@@ -113,8 +128,17 @@ public:
     bool mouse_call(GaugeInstance& gauge, int x, int y, MouseRect** hit);
     void set_space(bool down);
 
-    // Draw calls for the display modules before their picture is looked at.
-    void draw_gauge(GaugeInstance& gauge);
+    // The value element `index` of the gauge showed in its last drawing. A
+    // gauge not yet drawn since its install is evaluated now, once for this
+    // frame.
+    double element_value(GaugeInstance& gauge, size_t index);
+    // Whether the element was evaluated in the gauge's last drawing (it was
+    // not hidden then).
+    bool element_drawn(GaugeInstance& gauge, size_t index);
+    void evaluate_values(GaugeInstance& gauge);
+    // A display module's picture when the frames do not draw them: generate
+    // and draw until a drawing call has made the picture.
+    void draw_display_now(GaugeInstance& gauge);
 
     GaugeInstance* find_gauge(const std::string& name);
     std::vector<GaugeInstance>& gauges() { return gauges_; }

@@ -36,6 +36,9 @@ const char* USAGE =
     "  --sound DIR     the sounds (default: Sound beside the Gauges folder)\n"
     "  --sim-dir DIR   run in this simulator folder instead of a fresh temporary one\n"
     "  --quiet         print failures only\n"
+    "  --no-display-draws  (run, demo) do not draw the flight displays every\n"
+    "                  frame, only when a picture or pixel is asked for: faster\n"
+    "                  batch runs that need no pictures\n"
     "view options:\n"
     "  --panel FILE    the panel configuration (default: the built-in panel.cfg)\n"
     "  --ini FILE      start from this panel state file\n"
@@ -79,7 +82,7 @@ int main(int argc, char** argv) {
     std::string command = argv[1];
     std::vector<std::string> positional;
     std::string trace_file, out_dir, gauges_dir, sound_dir, sim_dir;
-    bool quiet = false;
+    bool quiet = false, no_display_draws = false;
     ViewerOptions view;
     std::string fps_text, frames_text;
     std::vector<std::string> view_only;   // viewer options given
@@ -97,6 +100,7 @@ int main(int argc, char** argv) {
         else if (a == "--sound") ok = value(&sound_dir);
         else if (a == "--sim-dir") ok = value(&sim_dir);
         else if (a == "--quiet") quiet = true;
+        else if (a == "--no-display-draws") no_display_draws = true;
         else if (a == "--panel" || a == "--ini" || a == "--script" || a == "--fps" || a == "--frames" ||
                  a == "--screenshot") {
             view_only.push_back(a);
@@ -123,12 +127,14 @@ int main(int argc, char** argv) {
     }
 
     if (command != "view" && !view_only.empty()) return usage_error("option " + view_only[0] + " is for view only");
+    if (command == "view" && no_display_draws) return usage_error("option --no-display-draws is for run and demo only");
 
     RunOptions options;
     options.gauges_dir = gauges_dir.empty() ? default_gauges_dir() : gauges_dir;
     options.sound_dir = sound_dir.empty() ? (fs::path(options.gauges_dir).parent_path() / "Sound").string() : sound_dir;
     options.sim_dir = sim_dir;
     options.quiet = quiet;
+    options.draw_displays = !no_display_draws;
     std::error_code ec;
 
     if (command == "run") {

@@ -57,23 +57,14 @@ Rgb from_555(uint16_t p) {
 
 Rgb from_rgb24(uint32_t c) { return Rgb{static_cast<int>((c >> 16) & 255), static_cast<int>((c >> 8) & 255), static_cast<int>(c & 255)}; }
 
-// Display modules draw their picture on every second draw call.
+// The picture a display module's draws left in its image. When the frames
+// do not draw the displays, it is drawn now.
 void draw_display(Host& host, GaugeInstance& g) {
-    if (!g.image_element) return;
-    host.draw_gauge(g);
-    host.draw_gauge(g);
+    if (!host.draws_displays()) host.draw_display_now(g);
 }
 
-void draw_children(Picture& p, ElementHead* e, double scale, int depth);
-
-// A hidden element is not drawn; the elements below it still are (a panel's
-// lettering overlay may be the base its buttons hang from).
-void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
-    if (!e || depth > 64) return;
-    if (e->image_flags & IMAGE_HIDDEN) {
-        draw_children(p, e, scale, depth);
-        return;
-    }
+// One element with the value it showed in this frame's drawing.
+void draw_element(Picture& p, ElementHead* e, double v, double scale) {
     int x = static_cast<int>(std::lround(e->x * scale));
     int y = static_cast<int>(std::lround(e->y * scale));
     char label[40];
@@ -86,7 +77,7 @@ void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
         }
         break;
     case ELEMENT_ICON: {
-        long long n = static_cast<long long>(element_value(e));
+        long long n = static_cast<long long>(v);
         std::snprintf(label, sizeof label, "%d:%lld", e->resource, n);
         int w = p.text(x + 2, y + 2, label, ICON) + 3;
         p.frame_rect(x, y, std::max(w, 12), 9, ICON);
@@ -94,7 +85,6 @@ void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
     }
     case ELEMENT_STRING: {
         auto* s = reinterpret_cast<StringElement*>(e);
-        element_value(e);
         if (s->width > 0 && s->height > 0)
             p.fill_rect(x, y, static_cast<int>(s->width * scale), static_cast<int>(s->height * scale), from_rgb24(s->background));
         std::string text;
@@ -111,7 +101,6 @@ void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
     }
     case ELEMENT_NEEDLE: {
         auto* n = reinterpret_cast<NeedleElement*>(e);
-        double v = element_value(e);
         int cx = static_cast<int>(std::lround(n->centre_x * scale)), cy = static_cast<int>(std::lround(n->centre_y * scale));
         if (n->scale && n->scale_count > 0) {
             // The dial point of the value, by linear interpolation in the table.
@@ -158,7 +147,6 @@ void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
     }
     case ELEMENT_MOVING_IMAGE:
     case ELEMENT_SPRITE: {
-        double v = element_value(e);
         std::snprintf(label, sizeof label, "%d", e->resource);
         int w = p.text(x + 2, y + 2, label, MOVING) + 3;
         p.frame_rect(x, y, std::max(w, 12), 9, MOVING);
@@ -168,12 +156,6 @@ void draw_element(Picture& p, ElementHead* e, double scale, int depth) {
     }
     default: break;
     }
-    draw_children(p, e, scale, depth);
-}
-
-void draw_children(Picture& p, ElementHead* e, double scale, int depth) {
-    if (e->next)
-        for (int i = 0; e->next[i] && i < 4096; ++i) draw_element(p, e->next[i], scale, depth + 1);
 }
 
 }  // namespace
@@ -261,8 +243,11 @@ Picture render_gauge(Host& host, GaugeInstance& g) {
                 p.set(x, y, from_555(g.image.pixels[static_cast<size_t>(y) * (g.image.pitch / 2) + x]));
     } else {
         double scale = g.header->size > 0 ? static_cast<double>(g.width) / g.header->size : 1.0;
-        if (g.header->elements)
-            for (int i = 0; g.header->elements[i] && i < 1024; ++i) draw_element(p, g.header->elements[i], scale, 0);
+        // A hidden element is not drawn; the elements below it still are (a
+        // panel's lettering overlay may be the base its buttons hang from).
+        for (size_t i = 0; i < g.elements.size(); ++i)
+            if (!(g.elements[i]->image_flags & IMAGE_HIDDEN))
+                draw_element(p, g.elements[i], host.element_value(g, i), scale);
     }
     p.frame_rect(0, 0, g.width, g.height, GAUGE_FRAME);
     return p;

@@ -405,6 +405,7 @@ struct Runner {
         ho.sound_dir = options.sound_dir;
         ho.sim_dir = options.sim_dir;
         ho.fps = fps;
+        ho.draw_displays = options.draw_displays;
         owned = std::make_unique<Host>(ho);
         host = owned.get();
         std::string why;
@@ -438,17 +439,26 @@ struct Runner {
         return g;
     }
 
-    // The K-th element of the gauge in depth-first order at position X, Y.
-    ElementHead* element(const std::vector<Token>& a, size_t first, size_t tail, GaugeInstance** out_gauge) {
+    // The K-th element of the gauge in depth-first order at position X, Y,
+    // and the value it showed in this frame's drawing.
+    ElementHead* element(const std::vector<Token>& a, size_t first, size_t tail, double* value) {
         GaugeInstance* g = gauge(a[first]);
         if (!g) return nullptr;
-        if (out_gauge) *out_gauge = g;
         int x = static_cast<int>(*parse_integer(a[first + 1]));
         int y = static_cast<int>(*parse_integer(a[first + 2]));
         long long k = a.size() - first == 4 + tail ? *parse_integer(a[first + 3]) : 0;
         long long seen = 0;
-        for (ElementHead* e : g->elements)
-            if (e->x == x && e->y == y && seen++ == k) return e;
+        for (size_t i = 0; i < g->elements.size(); ++i) {
+            ElementHead* e = g->elements[i];
+            if (e->x != x || e->y != y || seen++ != k) continue;
+            if (!value) return e;
+            if (!host->element_drawn(*g, i)) {
+                fail("expect " + a[0].text + ": the element is hidden, so not drawn and its value not evaluated");
+                return nullptr;
+            }
+            *value = host->element_value(*g, i);
+            return e;
+        }
         error("gauge " + g->name + " has no element " + std::to_string(k) + " at " + std::to_string(x) + "," +
               std::to_string(y) + " (" + std::to_string(seen) + " there)");
         return nullptr;
@@ -623,11 +633,11 @@ bool Runner::expect(const ScriptCommand& c) {
         return true;
     }
     if (what == "text") {
-        ElementHead* e = element(a, 1, 1, nullptr);
-        if (!e) return false;
+        double ignored = 0;
+        ElementHead* e = element(a, 1, 1, &ignored);   // the text of this frame's evaluation
+        if (!e) return result.exit_code != 2;
         if (e->type != ELEMENT_STRING) return error("the element is not a text element");
         auto* s = reinterpret_cast<StringElement*>(e);
-        element_value(e);
         std::string seen;
         if (s->text) {
             int limit = s->text_size > 0 ? s->text_size : 256;
@@ -637,9 +647,9 @@ bool Runner::expect(const ScriptCommand& c) {
         return true;
     }
     if (what == "image" || what == "value") {
-        ElementHead* e = element(a, 1, what == "image" ? 1 : 2, nullptr);
-        if (!e) return false;
-        double seen = element_value(e);
+        double seen = 0;
+        ElementHead* e = element(a, 1, what == "image" ? 1 : 2, &seen);
+        if (!e) return result.exit_code != 2;
         if (what == "image") {
             if (e->type != ELEMENT_ICON) return error("the element is not an icon");
             long long n = static_cast<long long>(seen);

@@ -41,6 +41,7 @@ struct RunOptions {
     std::string sim_dir;              // "" for a fresh temporary folder
     std::string out_dir = ".";        // where snapshots go
     bool quiet = false;               // no notes on stdout
+    bool draw_displays = true;        // false: the displays draw only for pictures
 };
 
 struct RunResult {
