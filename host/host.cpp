@@ -442,6 +442,12 @@ bool Host::reload(std::vector<std::string>* warnings, std::string* error) {
     return load(panel, warnings, error);
 }
 
+bool Host::reinstall(std::vector<std::string>* warnings, std::string* error) {
+    PanelConfig panel = panel_;
+    kill();
+    return load(panel, warnings, error);
+}
+
 // The tick counter (18 a second), the simulation time and the clock and date,
 // from the frame number and where the script moved them.
 void Host::advance_host_variables() {

@@ -92,6 +92,9 @@ public:
     void kill();
     // Kill if loaded, unload the modules, start a new flight, load again.
     bool reload(std::vector<std::string>* warnings, std::string* error);
+    // A panel reload as the simulator does it: kill every gauge and install
+    // the panel again, the modules staying loaded and the flight going on.
+    bool reinstall(std::vector<std::string>* warnings, std::string* error);
     void unload_modules();
 
     // One frame: time, clock, ramps, aircraft model, every gauge's update,

@@ -150,7 +150,8 @@ std::string format_number(double v) {
 
 bool is_action(const std::string& verb) {
     return verb == "run" || verb == "frames" || verb == "click" || verb == "hold" || verb == "drag" ||
-           verb == "key" || verb == "send" || verb == "channel" || verb == "kill" || verb == "reload" || verb == "snapshot" || verb == "expect";
+           verb == "key" || verb == "send" || verb == "channel" || verb == "kill" || verb == "reload" ||
+           verb == "reinstall" || verb == "snapshot" || verb == "expect";
 }
 
 // Element selection arguments "GAUGE X Y [K]" followed by `tail` more tokens.
@@ -238,7 +239,7 @@ std::string check_command(const ScriptCommand& c) {
         if (!(e = count(1, 1, "key space")).empty()) return e;
         return a[0].text == "space" && !a[0].quoted ? "" : "unknown key '" + a[0].text + "' (only space)";
     }
-    if (v == "kill" || v == "reload") return count(0, 0, v.c_str());
+    if (v == "kill" || v == "reload" || v == "reinstall") return count(0, 0, v.c_str());
     if (v == "send") {
         if (!(e = count(1, 2, "send ID [VALUE]")).empty()) return e;
         if (!(e = event(0)).empty()) return e;
@@ -431,7 +432,7 @@ struct Runner {
 
     GaugeInstance* gauge(const Token& t) {
         if (!host->loaded()) {
-            error("the panel is not loaded (after kill, use reload)");
+            error("the panel is not loaded (after kill, use reload or reinstall)");
             return nullptr;
         }
         GaugeInstance* g = host->find_gauge(t.text);
@@ -554,10 +555,10 @@ bool Runner::step(const ScriptCommand& c) {
             return error("channel " + a[0].text + " is not open");
     } else if (v == "kill") {
         host->kill();
-    } else if (v == "reload") {
+    } else if (v == "reload" || v == "reinstall") {
         std::vector<std::string> warnings;
         std::string why;
-        bool ok = host->reload(&warnings, &why);
+        bool ok = v == "reload" ? host->reload(&warnings, &why) : host->reinstall(&warnings, &why);
         for (const std::string& w : warnings) result.messages.push_back("warning: " + w);
         if (!ok) return error(why);
     }

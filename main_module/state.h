@@ -169,6 +169,9 @@ struct CycleState {
     // APU and electrical system sounds: 0 off, 1 starting, 2 running
     int32_t apu_sound_state = 0, system_sound_state = 0;
     double apu_sound_since = 0, system_sound_since = 0;  // tick the start-up sound began
+    // Ventilation sound: 0 off, 1 starting, 2 running
+    int32_t ventilation_sound_state = 0;
+    double ventilation_sound_since = 0;                   // tick the start-up sound began
     // Voice callout latches (set or cleared at install)
     int32_t start_calls_armed = 0;
     int32_t start_call_latches[4] = {};

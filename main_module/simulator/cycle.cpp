@@ -100,6 +100,7 @@ void simulator_install() {
     channels_open_all_for_simulator(&quillmar.channels);
     simulator_read_keys();
     sound_bank_install();
+    ambient_sounds_reset();
     cycle_initial_state();
 }
 

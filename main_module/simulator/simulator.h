@@ -44,6 +44,9 @@ extern const CycleStepEntry cycle_steps[18];
 
 // Sets the initial state of the steps (part of System_Simulator's install).
 void cycle_initial_state();
+// The ventilation, APU and electrical system sounds back to off (with the
+// sound bank built anew at install).
+void ambient_sounds_reset();
 
 // The checklist stepping on a release of the space bar.
 void checklist_step();

@@ -45,3 +45,13 @@ void cycle_system_sounds() {
     run_sound(system_sound, quillmar.electric.elec_power_state == 2, c.system_sound_state,
               c.system_sound_since, ticks);
 }
+
+// A newly built sound bank plays nothing: the ambient sounds start over from
+// off, so a panel reloaded with power on (or the APU running, or the packs
+// on) plays their start-up sounds and loops again.
+void ambient_sounds_reset() {
+    CycleState& c = quillmar.cycle;
+    c.system_sound_state = SOUND_OFF;
+    c.apu_sound_state = SOUND_OFF;
+    c.ventilation_sound_state = SOUND_OFF;
+}

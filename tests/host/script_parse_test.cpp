@@ -85,6 +85,7 @@ TEST(ScriptParse, EveryErrorNamesFileLineAndProblem) {
         {"hold Gear 1 2\n", "t.flight:1: expected: hold GAUGE X Y SECONDS"},
         {"key enter\n", "t.flight:1: unknown key 'enter' (only space)"},
         {"kill now\n", "t.flight:1: expected: kill"},
+        {"reinstall now\n", "t.flight:1: expected: reinstall"},
         {"send 0xZZ\n", "t.flight:1: '0xZZ' is not an event id (decimal or 0x hex)"},
         {"note plain\n", "t.flight:1: a note is a text in double quotes"},
         {"channel kt93_DH\n", "t.flight:1: expected: channel NAME VALUE"},

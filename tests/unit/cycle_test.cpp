@@ -850,6 +850,27 @@ TEST_F(SystemSounds, HumFollowsThePowerState) {
     at_tick(78);
     EXPECT_EQ(loop->plays, 2);
 }
+
+TEST_F(SystemSounds, APanelReloadStartsTheHumAndTheApuAgain) {
+    // Power on and the APU running, both loops playing; a panel reload kills
+    // and installs System_Simulator while the module and its state stay.
+    in.apu_running = 1;
+    el.elec_power_state = 2;
+    at_tick(100);
+    at_tick(200);
+    ASSERT_TRUE(buffer("System_1")->looping && buffer("APU_1")->looping);
+    c.ventilation_sound_state = 2;
+    simulator_kill();
+    simulator_install();
+    EXPECT_EQ(c.ventilation_sound_state, 0);
+    // The new bank's sounds: start-up sounds first, then the loops.
+    at_tick(300);
+    EXPECT_EQ(buffer("System_3")->plays, 1);
+    EXPECT_EQ(buffer("APU_3")->plays, 1);
+    at_tick(400);
+    EXPECT_TRUE(buffer("System_1")->looping);
+    EXPECT_TRUE(buffer("APU_1")->looping);
+}
 #endif
 
 // ------------------------------------------------------------ panel state keys
