@@ -589,12 +589,17 @@ void Host::evaluate_values(GaugeInstance& g) {
 
 double Host::element_value(GaugeInstance& g, size_t index) {
     if (g.values_frame < 0 && g.installed) evaluate_values(g);
-    return index < g.values.size() ? g.values[index] : 0.0;
-}
-
-bool Host::element_drawn(GaugeInstance& g, size_t index) {
-    if (g.values_frame < 0 && g.installed) evaluate_values(g);
-    return index < g.evaluated_in.size() && g.evaluated_in[index] == g.values_frame && g.values_frame >= 0;
+    if (index >= g.values.size()) return 0.0;
+    if (g.installed && g.evaluated_in[index] != g.values_frame) {
+        // Left out of the drawing (hidden): evaluated for whoever looks at
+        // it, once in this frame as well.
+        Running saved = running;
+        running = Running{&g, nullptr, "an element value callback"};
+        g.values[index] = evaluate_element(g.elements[index]);
+        g.evaluated_in[index] = g.values_frame;
+        running = saved;
+    }
+    return g.values[index];
 }
 
 void Host::draw_display_now(GaugeInstance& g) {

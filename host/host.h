@@ -131,13 +131,11 @@ public:
     bool mouse_call(GaugeInstance& gauge, int x, int y, MouseRect** hit);
     void set_space(bool down);
 
-    // The value element `index` of the gauge showed in its last drawing. A
-    // gauge not yet drawn since its install is evaluated now, once for this
-    // frame.
+    // The value element `index` of the gauge showed in the last drawing of
+    // the panel. A gauge not yet drawn since its install is evaluated now; an
+    // element the drawing left out (hidden) is evaluated when looked at. Either
+    // way no callback runs twice in one frame.
     double element_value(GaugeInstance& gauge, size_t index);
-    // Whether the element was evaluated in the gauge's last drawing (it was
-    // not hidden then).
-    bool element_drawn(GaugeInstance& gauge, size_t index);
     void evaluate_values(GaugeInstance& gauge);
     // A display module's picture when the frames do not draw them: generate
     // and draw until a drawing call has made the picture.

@@ -82,19 +82,22 @@ TEST_F(PanelDrawing, EveryShownCallbackOnceAFrameInTreeOrderAndLooksReadThatEval
     render_window(*host, 0);
     EXPECT_EQ(calls.size(), 15u);
 
-    // A hidden element is not drawn, and neither is anything below it.
+    // A hidden element is not drawn; the elements below it still are. Looked
+    // at, it is evaluated, once in the frame however often it is looked at.
     hide_element(&needle_b.head);
     host->frame();
-    EXPECT_EQ(calls.substr(15), "ade");
-    EXPECT_FALSE(host->element_drawn(g, 2));
-    EXPECT_FALSE(host->element_drawn(g, 3));
-    EXPECT_TRUE(host->element_drawn(g, 1));
-    EXPECT_EQ(host->element_value(g, 3), 3);      // c keeps its last value
+    EXPECT_EQ(calls.substr(15), "acde");
+    render_gauge(*host, g);
+    EXPECT_EQ(calls.size(), 19u);
+    EXPECT_EQ(host->element_value(g, 2), 4);
+    EXPECT_EQ(host->element_value(g, 2), 4);
+    EXPECT_EQ(calls.substr(19), "b");
+    host->frame();
+    EXPECT_EQ(calls.substr(20), "acde");
     show_element(&needle_b.head);
     host->frame();
-    EXPECT_EQ(calls.substr(18), "abcde");
-    EXPECT_TRUE(host->element_drawn(g, 3));
-    EXPECT_EQ(host->element_value(g, 3), 4);
+    EXPECT_EQ(calls.substr(24), "abcde");
+    EXPECT_EQ(host->element_value(g, 2), 5);
 }
 
 TEST_F(PanelDrawing, AGaugeLookedAtBeforeItsFirstFrameIsEvaluatedOnce) {

@@ -137,16 +137,6 @@ TEST(Runs, ElementsAreFoundByPositionAndSnapshotsAreWritten) {
     fs::remove_all(out);
 }
 
-TEST(Runs, AHiddenElementHasNoValueToExpect) {
-    // Cold and dark, the electrical panel's button legends are hidden.
-    RunResult r = run("run 1\nexpect hidden Electric 39 165\nexpect image Electric 39 165 0\n"
-                      "expect value Electric 39 165 == 0\nexpect image Electric 85 146 0\n");
-    EXPECT_EQ(r.exit_code, 1);
-    ASSERT_EQ(r.messages.size(), 2u) << all(r);
-    EXPECT_EQ(r.messages[0], "t.flight:3: expect image: the element is hidden, so not drawn and its value not evaluated");
-    EXPECT_EQ(r.messages[1].rfind("t.flight:4: expect value: the element is hidden", 0), 0u);
-}
-
 TEST(Runs, BadPanelLinesAreWarnedAndSkipped) {
     fs::path dir = fs::temp_directory_path() / ("quillmar-panel-" + std::to_string(host_os::process_id()));
     fs::create_directories(dir);
