@@ -870,6 +870,7 @@ TEST_F(SystemSounds, APanelReloadStartsTheHumAndTheApuAgain) {
     at_tick(400);
     EXPECT_TRUE(buffer("System_1")->looping);
     EXPECT_TRUE(buffer("APU_1")->looping);
+    simulator_kill();   // the channels go with it
 }
 #endif
 
