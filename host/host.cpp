@@ -134,43 +134,44 @@ void collect_elements(ElementHead* e, GaugeInstance& g, int depth) {
 }
 
 // Every value callback of the element once, as a drawing of it calls them
-// (x before y before rotation); the value the element shows: its one
-// callback's, a slider's or moving image's y (else x), a sprite's rotation
-// (else y, else x), or without a callback its host variable's.
-double evaluate_element(ElementHead* e) {
-    ValueCallback* shown = nullptr;
-    ValueCallback* first = nullptr;
-    ValueCallback* second = nullptr;
+// (x before y before the single value or rotation).
+ElementValues evaluate_element(ElementHead* e) {
+    ValueCallback* one = nullptr;
+    ValueCallback* along_x = nullptr;
+    ValueCallback* along_y = nullptr;
     switch (e->type) {
-    case ELEMENT_NEEDLE: shown = reinterpret_cast<NeedleElement*>(e)->value; break;
-    case ELEMENT_STRING: shown = reinterpret_cast<StringElement*>(e)->value; break;
-    case ELEMENT_ICON: shown = reinterpret_cast<IconElement*>(e)->value; break;
+    case ELEMENT_NEEDLE: one = reinterpret_cast<NeedleElement*>(e)->value; break;
+    case ELEMENT_STRING: one = reinterpret_cast<StringElement*>(e)->value; break;
+    case ELEMENT_ICON: one = reinterpret_cast<IconElement*>(e)->value; break;
     case ELEMENT_SLIDER: {
         auto* s = reinterpret_cast<SliderElement*>(e);
-        first = s->value_x;
-        shown = s->value_y;
+        along_x = s->value_x;
+        along_y = s->value_y;
         break;
     }
     case ELEMENT_MOVING_IMAGE: {
         auto* m = reinterpret_cast<MovingImageElement*>(e);
-        first = m->value_x;
-        shown = m->value_y;
+        along_x = m->value_x;
+        along_y = m->value_y;
         break;
     }
     case ELEMENT_SPRITE: {
         auto* s = reinterpret_cast<SpriteElement*>(e);
-        first = s->offset_x;
-        second = s->offset_y;
-        shown = s->rotation;
+        along_x = s->offset_x;
+        along_y = s->offset_y;
+        one = s->rotation;
         break;
     }
     default: break;
     }
-    double value = e->variable.id ? e->variable.value : 0.0;
-    if (first) value = first(e);
-    if (second) value = second(e);
-    if (shown) value = shown(e);
-    return value;
+    double variable = e->variable.id ? e->variable.value : 0.0;
+    ElementValues v{variable, variable, variable};
+    if (along_x) v.x = along_x(e);
+    if (along_y) v.y = along_y(e);
+    if (one) v.value = one(e);
+    else if (along_y) v.value = v.y;
+    else if (along_x) v.value = v.x;
+    return v;
 }
 
 }  // namespace
@@ -189,7 +190,7 @@ void collect_gauge_elements(GaugeInstance& g) {
     g.variables.clear();
     if (g.header && g.header->elements)
         for (int i = 0; g.header->elements[i] && i < 1024; ++i) collect_elements(g.header->elements[i], g, 0);
-    g.values.assign(g.elements.size(), 0.0);
+    g.values.assign(g.elements.size(), ElementValues{});
     g.evaluated_in.assign(g.elements.size(), -1);
     g.values_frame = -1;
     for (ElementHead* e : g.elements)
@@ -587,9 +588,10 @@ void Host::evaluate_values(GaugeInstance& g) {
     running = saved;
 }
 
-double Host::element_value(GaugeInstance& g, size_t index) {
+const ElementValues& Host::element_values(GaugeInstance& g, size_t index) {
+    static const ElementValues none{};
     if (g.values_frame < 0 && g.installed) evaluate_values(g);
-    if (index >= g.values.size()) return 0.0;
+    if (index >= g.values.size()) return none;
     if (g.installed && g.evaluated_in[index] != g.values_frame) {
         // Left out of the drawing (hidden): evaluated for whoever looks at
         // it, once in this frame as well.

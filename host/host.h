@@ -25,6 +25,16 @@ struct LoadedModule {
     ImportTableRecord* import_table = nullptr;
 };
 
+// What an element showed in a drawing of its gauge.
+struct ElementValues {
+    // Its one callback's value; a slider's or moving image's y (else x); a
+    // sprite's rotation (else y, else x); without a callback its host variable's.
+    double value = 0;
+    // The two axes of a slider, moving image or sprite; an axis without a
+    // callback takes the element's host variable.
+    double x = 0, y = 0;
+};
+
 struct GaugeInstance {
     std::string module;
     GaugeHeader* header = nullptr;
@@ -35,7 +45,7 @@ struct GaugeInstance {
     MouseRect* mouse = nullptr;        // rectangle list that gets the clicks
     bool mouse_active = false;
     std::vector<ElementHead*> elements;       // depth-first tree order
-    std::vector<double> values;               // per element: the value of its last evaluation
+    std::vector<ElementValues> values;        // per element: its last evaluation
     std::vector<int64_t> evaluated_in;        // per element: the frame of that evaluation
     int64_t values_frame = -1;                // frame of the last evaluation; -1: none since install
     std::vector<HostVariable*> variables;     // element records refreshed on update
@@ -135,7 +145,8 @@ public:
     // the panel. A gauge not yet drawn since its install is evaluated now; an
     // element the drawing left out (hidden) is evaluated when looked at. Either
     // way no callback runs twice in one frame.
-    double element_value(GaugeInstance& gauge, size_t index);
+    const ElementValues& element_values(GaugeInstance& gauge, size_t index);
+    double element_value(GaugeInstance& gauge, size_t index) { return element_values(gauge, index).value; }
     void evaluate_values(GaugeInstance& gauge);
     // A display module's picture when the frames do not draw them: generate
     // and draw until a drawing call has made the picture.

@@ -63,8 +63,9 @@ void draw_display(Host& host, GaugeInstance& g) {
     if (!host.draws_displays()) host.draw_display_now(g);
 }
 
-// One element with the value it showed in this frame's drawing.
-void draw_element(Picture& p, ElementHead* e, double v, double scale) {
+// One element with the values it showed in this frame's drawing.
+void draw_element(Picture& p, ElementHead* e, const ElementValues& values, double scale) {
+    double v = values.value;
     int x = static_cast<int>(std::lround(e->x * scale));
     int y = static_cast<int>(std::lround(e->y * scale));
     char label[40];
@@ -128,9 +129,7 @@ void draw_element(Picture& p, ElementHead* e, double v, double scale) {
         // The image moves by its value times its scale along each axis; an
         // axis without a callback takes the element's host variable.
         auto* s = reinterpret_cast<SliderElement*>(e);
-        double v = element_value(e);  // refreshes the element's variable
-        double vx = s->value_x ? s->value_x(e) : e->variable.value;
-        double vy = s->value_y ? s->value_y(e) : e->variable.value;
+        double vx = values.x, vy = values.y;
         // A value no picture could show (not finite, far off) leaves the image in place.
         auto shift = [scale](double value, double per_unit) {
             double pixels = value * per_unit * scale;
@@ -247,7 +246,7 @@ Picture render_gauge(Host& host, GaugeInstance& g) {
         // panel's lettering overlay may be the base its buttons hang from).
         for (size_t i = 0; i < g.elements.size(); ++i)
             if (!(g.elements[i]->image_flags & IMAGE_HIDDEN))
-                draw_element(p, g.elements[i], host.element_value(g, i), scale);
+                draw_element(p, g.elements[i], host.element_values(g, i), scale);
     }
     p.frame_rect(0, 0, g.width, g.height, GAUGE_FRAME);
     return p;
