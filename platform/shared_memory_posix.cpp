@@ -61,7 +61,11 @@ constexpr off_t IN_USE_BYTE = 0;
 constexpr off_t SETUP_BYTE = 1;
 constexpr int OPEN_ATTEMPTS = 16;
 
-thread_local bool last_create_existed = false;
+// Whether the last create found the section there already. Not thread-local:
+// everything that creates sections runs on the host's one thread, and a
+// module with thread-local storage that is unloaded and loaded again (a
+// panel reload) leaves stale entries that the leak checker trips over.
+bool last_create_existed = false;
 
 bool lock_byte(int fd, short type, off_t byte, bool wait) {
     struct flock lock {};
