@@ -122,6 +122,7 @@ constexpr SpriteElement sprite(GaugeHeader* gauge, const ElementSpec& s, ValueCa
 
 // Cursor shapes the host shows over a child rectangle.
 enum : int32_t {
+    CURSOR_NORMAL = 0,     // the plain pointer
     CURSOR_INCREASE = 1,   // turn clockwise, step up, right arrow
     CURSOR_DECREASE = 2,   // turn anticlockwise, step down, left arrow
     CURSOR_HAND = 5,       // push-buttons and switches
