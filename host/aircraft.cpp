@@ -394,6 +394,130 @@ void step_autopilot_pitch(AircraftModel& m, VariableStore& v, double dt) {
     v.set(794, v.get(80));
 }
 
+// ------------------------------------------------ radio navigation
+//
+// The beacons and VOR/DME stations around the gate. The receivers find a
+// station by the frequency they are tuned to; within its range they report
+// the signal, the bearings and (with a DME) the slant distance and the
+// speed toward or away from it. Bearings are true, from the host's position
+// (latitude: metres north of the gate; longitude: METRES_TO_LONGITUDE units
+// a metre east) and heading (variable 81).
+
+enum StationKind { NDB, VOR };
+
+struct Station {
+    const char* ident;
+    StationKind kind;
+    int frequency;        // NDB: tenths of a kHz (3360 = 336.0); VOR: hundredths of a MHz (11030)
+    double north_m, east_m;
+    double range_nm;
+    bool dme;
+};
+
+const Station STATIONS[] = {
+    {"QL", NDB, 3360, 14000, 0, 50, false},           // the locator due north of the gate
+    {"QM", NDB, 3750, -9000, 21000, 50, false},
+    {"QS", NDB, 4125, 30000, -30000, 80, false},
+    {"QVR", VOR, 11030, 8000, 25000, 120, true},
+    {"QNE", VOR, 11155, -40000, -20000, 120, true},
+    {"QNT", VOR, 11555, 60000, 3000, 150, true},
+    {"QWB", VOR, 11380, 15000, -45000, 120, false},   // a VOR without DME
+};
+
+constexpr double METRES_PER_NM = 1852.0;
+constexpr double FEET_TO_METRES = 0.3048;
+constexpr double ADF_FULL_SIGNAL = 10000;             // right over the beacon
+constexpr double ADF_NO_SIGNAL_BEARING = 90;          // the needle parks across
+constexpr double ANGLE_UNITS_PER_DEGREE = 65536.0 / 360.0;
+
+int bcd_digit(int word, int digit) { return (word >> (4 * digit)) & 0xF; }
+
+const Station* tuned_station(StationKind kind, int frequency) {
+    for (const Station& s : STATIONS)
+        if (s.kind == kind && s.frequency == frequency) return &s;
+    return nullptr;
+}
+
+// Angles in (-180, 180].
+double signed_angle(double degrees) {
+    while (degrees > 180) degrees -= 360;
+    while (degrees <= -180) degrees += 360;
+    return degrees;
+}
+
+struct StationFix {
+    bool received = false;
+    double bearing = 0;      // true bearing from the aircraft to the station
+    double slant_nm = 0;
+    double ground_nm = 0;
+};
+
+StationFix fix_station(const Station* s, const VariableStore& v) {
+    StationFix f;
+    if (!s) return f;
+    double north = s->north_m - v.get(71);
+    double east = s->east_m - v.get(72) / METRES_TO_LONGITUDE;
+    double ground = std::hypot(north, east);
+    double height = v.get(74) * FEET_TO_METRES;
+    f.ground_nm = ground / METRES_PER_NM;
+    f.slant_nm = std::hypot(ground, height) / METRES_PER_NM;
+    f.received = f.ground_nm <= s->range_nm;
+    f.bearing = std::atan2(east, north) * 180 / std::numbers::pi;
+    return f;
+}
+
+// A NAV receiver: signal, radial from the station, relative bearing, DME.
+struct NavReceiver {
+    int frequency_id, signal_id, radial_id, relative_id, distance_id, speed_id;
+};
+const NavReceiver NAV_RECEIVERS[2] = {
+    {24, 42, 25, 0, 31, 32},
+    {27, 51, 28, 59, 35, 36},
+};
+
+void step_radio_navigation(AircraftModel& m, VariableStore& v, double dt) {
+    double heading = v.get(81);
+
+    int adf = static_cast<int>(v.get(16));
+    int adf_frequency = bcd_digit(adf, 2) * 1000 + bcd_digit(adf, 1) * 100 + bcd_digit(adf, 0) * 10 +
+                        static_cast<int>(v.get(18));
+    const Station* ndb = tuned_station(NDB, adf_frequency);
+    StationFix beacon = fix_station(ndb, v);
+    if (beacon.received) {
+        v.set(20, std::lround(ADF_FULL_SIGNAL * (1 - beacon.ground_nm / ndb->range_nm)));
+        v.set(39, signed_angle(beacon.bearing - heading));
+    } else {
+        v.set(20, 0);
+        v.set(39, ADF_NO_SIGNAL_BEARING);
+    }
+
+    for (int r = 0; r < 2; ++r) {
+        const NavReceiver& rx = NAV_RECEIVERS[r];
+        int word = static_cast<int>(v.get(rx.frequency_id));
+        int frequency = 10000 + bcd_digit(word, 3) * 1000 + bcd_digit(word, 2) * 100 + bcd_digit(word, 1) * 10 +
+                        bcd_digit(word, 0);
+        const Station* vor = tuned_station(VOR, frequency);
+        StationFix station = fix_station(vor, v);
+        v.set(rx.signal_id, station.received ? 1 : 0);
+        if (station.received) {
+            double radial = std::fmod(station.bearing + 180 + 360, 360);
+            v.set(rx.radial_id, radial * ANGLE_UNITS_PER_DEGREE);
+            if (rx.relative_id) v.set(rx.relative_id, signed_angle(station.bearing - heading));
+        }
+        double& previous = m.dme_previous_nm[r];
+        if (station.received && vor->dme) {
+            double speed = previous >= 0 && dt > 0 ? std::fabs(station.slant_nm - previous) / dt * 3600 : 0;
+            v.set(rx.distance_id, std::round(station.slant_nm * 100) / 100);
+            v.set(rx.speed_id, std::round(speed * 10) / 10);
+            previous = station.slant_nm;
+        } else {
+            v.set(rx.distance_id, -1);
+            v.set(rx.speed_id, -1);
+            previous = -1;
+        }
+    }
+}
+
 }  // namespace
 
 void aircraft_reset(AircraftModel& model, VariableStore& vars) {
@@ -413,6 +537,7 @@ void aircraft_step(AircraftModel& model, VariableStore& vars, double dt) {
     step_gear(vars, dt);
     step_pushback(model, vars, dt);
     step_autopilot_pitch(model, vars, dt);
+    step_radio_navigation(model, vars, dt);
 }
 
 double aircraft_clock_seconds(const AircraftModel& model, double sim_time) {

@@ -1,7 +1,9 @@
 // The host's aircraft model and its variables.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <numbers>
 
 #include "host/aircraft.h"
 
@@ -207,4 +209,42 @@ TEST(VariableRecords, IntegersInTheFirstWordDoublesAsDoubles) {
     EXPECT_EQ(beyond.value, 0);
     EXPECT_EQ(variable_by_name("airspeed"), 61u);
     EXPECT_FALSE(variable_by_name("no_such_thing"));
+}
+
+// The receivers find their stations by frequency: the locator due north of
+// the gate on 336.0, the VOR/DME on 110.30 east-north-east.
+TEST_F(Model, RadioNavigationFromTheTunedStations) {
+    seconds(1.0 / 18);
+    EXPECT_EQ(vars.get(39), -90);                 // heading 090, the locator north
+    EXPECT_NEAR(vars.get(20), 10000 * (1 - 14000 / 1852.0 / 50), 0.5);
+    EXPECT_EQ(vars.get(42), 1);
+    double radial = vars.get(25) * 360 / 65536;   // from the station to the gate
+    EXPECT_NEAR(radial, std::atan2(-25000.0, -8000.0) * 180 / std::numbers::pi + 360, 1e-9);
+    EXPECT_NEAR(vars.get(31), std::hypot(26248.8, 30) / 1852, 0.01);
+    EXPECT_EQ(vars.get(32), 0);                   // standing still
+    EXPECT_EQ(vars.get(51), 1);
+    EXPECT_GT(vars.get(35), 0);
+
+    // Moving toward the station at 100 m/s: about 194 knots closing.
+    for (int frame = 0; frame < 18; ++frame) {
+        vars.set(71, vars.get(71) + 100.0 / 18 * 8000 / 26248.8);
+        vars.set(72, vars.get(72) + 100.0 / 18 * 25000 / 26248.8 / 7.10667098941774e-08);
+        aircraft_step(model, vars, 1.0 / 18);
+    }
+    EXPECT_NEAR(vars.get(32), 194.4, 1.0);
+
+    // Out of tune or out of range: no signal, the ADF needle across, no DME.
+    event(0x100B2, 0x999);
+    event(0x100AC, 0x1380);                       // a VOR without DME
+    vars.set(71, 0);
+    vars.set(72, 0);
+    seconds(1.0 / 18);
+    EXPECT_EQ(vars.get(20), 0);
+    EXPECT_EQ(vars.get(39), 90);
+    EXPECT_EQ(vars.get(42), 1);
+    EXPECT_EQ(vars.get(31), -1);
+    EXPECT_EQ(vars.get(32), -1);
+    vars.set(71, 400000);
+    seconds(1.0 / 18);
+    EXPECT_EQ(vars.get(42), 0);
 }
