@@ -294,6 +294,62 @@ struct AutopilotControlPanel {
     double wheel_repeat_deadline = 0; // tick before which a wheel click counts as fast
 };
 
+// Radio heads of the pedestal: ADF1/ADF2, COM1/COM2, Transponder1/Transponder2.
+// Each head writes its own entry; index 0 is the first head of a kind.
+struct AdfHeadState {
+    int32_t d1 = 3, d2 = 3, d3 = 6;   // standby hundreds (2..9), tens, units
+    int32_t tenths = 0;               // standby tenths digit, 0 or 5
+    int32_t knob = 0;                 // mode knob 0 (off) .. 5
+    int32_t active[4] = {};           // digits the active readout last showed
+};
+
+struct ComHeadState {
+    uint16_t standby = 0x1800;        // BCD digits after the leading 1 (0x1800 = 118.00)
+    int32_t knob = 0;                 // 0 off, 1 on, 2 squelch open
+};
+
+struct TransponderHeadState {
+    int16_t digits[4] = {2, 0, 0, 0}; // code digits, 0..7 (8 and 9 only from the host or file)
+    int32_t knob = 0;                 // mode knob 0 (off) .. 5
+};
+
+struct RadioState {
+    AdfHeadState adf[2];
+    ComHeadState com[2];
+    TransponderHeadState transponder[2];
+    // Some ADF head is switched on (knob 2 or more); written by ADF1/ADF2 and
+    // set from the panel state file at RMI's install; read by RMI.
+    double adf_any_on = 0;
+    // Which transponder head drives the host transponder: 0 first, 1 second.
+    int32_t transponder_active_head = 0;
+};
+
+// Radio magnetic indicator, its selector, the DME indicator and the timer.
+struct NavigationInstrumentState {
+    // RMI_Selector: the four pointer source buttons and the two sums
+    // (pointer 1 counts 1, pointer 2 counts 2).
+    double vor_to_pointer1 = 0, vor_to_pointer2 = 0;
+    double adf_to_pointer1 = 0, adf_to_pointer2 = 0;
+    double vor_pointer_select = 0, adf_pointer_select = 0;
+    // DME ("DME" / tts_mode_pos): 0 ground speed, 1 time to station.
+    double dme_time_mode = 0;
+    // Timer: the date page, the chronometer and the elapsed time counter.
+    double timer_show_date = 0;
+    int32_t chrono_state = 0;         // 0 reset, 1 running, 2 stopped
+    double chrono_start = 0, chrono_time = 0;    // seconds; chrono_time frozen at the stop
+    int32_t elapsed_state = 0;        // 0 reset, 1 running, 2 stopped
+    double elapsed_start = 0, elapsed_time = 0;
+};
+
+// Gear, flap, brake pressure and fuel quantity indicators.
+struct IndicatorState {
+    // Gear: each leg down and locked (its position exactly 16383).
+    double nose_gear_locked = 0, left_gear_locked = 0, right_gear_locked = 0;
+    int32_t gear_lever_state = 0;     // lever image 0..3
+    // Fuel_Quantity: fuel on board, kg.
+    double fuel_total_kg = 0;
+};
+
 struct QuillmarState {
     ChannelLinks channels{};          // created at System_Simulator's install
     ElectricState electric;
@@ -316,6 +372,10 @@ struct QuillmarState {
     EfisControlPanel efis;
     VhfNavPanel vhf_nav;
     AutopilotControlPanel autopilot;
+    // Radios, navigation instruments and indicators
+    RadioState radios;
+    NavigationInstrumentState navigation;
+    IndicatorState indicators;
 };
 
 extern QuillmarState quillmar;

@@ -1,0 +1,171 @@
+// The navigation instruments with the NAV receivers on, and the gear and
+// brake indicators with leg positions and pressures the aircraft model does
+// not hold still.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake_host.h"
+#include "main_module/gauge_table.h"
+#include "main_module/state.h"
+
+namespace {
+
+class Instruments : public ::testing::Test {
+public:
+    void SetUp() override {
+        reset_module_state();
+        quillmar.electric.elec_power_state = 2;
+        host.set_int(42, 1);
+        host.set_int(355, 1);
+    }
+
+    static double value(GaugeHeader* gauge, int child) {
+        auto* needle = reinterpret_cast<NeedleElement*>(gauge_element(gauge, {child}));
+        return needle->value(&needle->head);
+    }
+    static std::string text(GaugeHeader* gauge, int child) {
+        auto* readout = reinterpret_cast<StringElement*>(gauge_element(gauge, {child}));
+        readout->value(&readout->head);
+        return readout->text;
+    }
+    static int image(GaugeHeader* gauge, int child) {
+        auto* icon = reinterpret_cast<IconElement*>(gauge_element(gauge, {child}));
+        return static_cast<int>(icon->value(&icon->head));
+    }
+    static void update(GaugeHeader* gauge) { gauge->callback(gauge, SERVICE_UPDATE, 0); }
+
+    FakeHost host;
+    NavigationInstrumentState& nav = quillmar.navigation;
+};
+
+// RMI children: pointer 2 is the fifth, pointer 1 the seventh.
+constexpr int POINTER2 = 4, POINTER1 = 6;
+// DME children: receiver, distance, speed or time, unit.
+constexpr int DISTANCE = 1, SPEED_OR_TIME = 2;
+
+double pointer1() { return Instruments::value(&gauge_RMI.h, POINTER1); }
+double pointer2() { return Instruments::value(&gauge_RMI.h, POINTER2); }
+
+TEST_F(Instruments, RmiVorSelectionsWinOverTheAdfWhileTheirReceiverIsOn) {
+    host.set(25, 180 / 0.005493164062513411);   // radial 180: the station due north
+    host.set(81, 30);                            // heading 030: station 30 degrees left
+    host.set(59, 25);
+    host.set(39, -90);
+    quillmar.radios.adf_any_on = 1;
+    quillmar.vhf_nav.receiver[0].nav_on = quillmar.vhf_nav.receiver[1].nav_on = 1;
+    nav.vor_pointer_select = 3;
+    nav.adf_pointer_select = 3;
+    EXPECT_NEAR(pointer1(), 240, 1e-9);   // 180 - 30 + 90
+    EXPECT_NEAR(pointer2(), 295, 1e-9);   // 25 + 270
+
+    // A negative sum comes round by 360, one above 359 goes back by 360.
+    host.set(25, 10 / 0.005493164062513411);
+    host.set(81, 120);
+    EXPECT_NEAR(pointer1(), 340, 1e-9);   // 10 - 120 + 90 = -20
+    host.set(59, 100);
+    EXPECT_NEAR(pointer2(), 10, 1e-9);    // 370
+
+    // No NAV 1 station: pointer 1 parks, it does not fall back to the ADF.
+    host.set_int(42, 0);
+    EXPECT_EQ(pointer1(), 0);
+    // NAV 1 switched off: the ADF selection takes the pointer.
+    quillmar.vhf_nav.receiver[0].nav_on = 0;
+    EXPECT_EQ(pointer1(), 180);
+    quillmar.vhf_nav.receiver[1].nav_on = 0;
+    EXPECT_EQ(pointer2(), 180);
+    // VOR only, receiver off: parked.
+    nav.adf_pointer_select = 0;
+    EXPECT_EQ(pointer2(), 0);
+}
+
+TEST_F(Instruments, DmeReadoutsCapAndDashWithTheNavReceiverOn) {
+    quillmar.vhf_nav.receiver[0].nav_on = 1;
+    host.set(31, 1234.5);
+    host.set(32, 1500);
+    EXPECT_EQ(text(&gauge_DME.h, DISTANCE), "999.9");
+    EXPECT_EQ(text(&gauge_DME.h, SPEED_OR_TIME), "999.0");
+    host.set(31, 24.25);
+    host.set(32, 180);
+    EXPECT_EQ(text(&gauge_DME.h, DISTANCE), " 24.2");
+    EXPECT_EQ(text(&gauge_DME.h, SPEED_OR_TIME), "180.0");
+    host.set(31, -1);
+    host.set(32, -1);
+    EXPECT_EQ(text(&gauge_DME.h, DISTANCE), "---.-");
+    EXPECT_EQ(text(&gauge_DME.h, SPEED_OR_TIME), "---.-");
+
+    // Time to the station: 30 nm at 240 kt is 7 min 30 s.
+    nav.dme_time_mode = 1;
+    host.set(31, 30);
+    host.set(32, 240);
+    EXPECT_EQ(text(&gauge_DME.h, SPEED_OR_TIME), "07:30");
+    // Standing still there is no time to show; a crawl shows the longest.
+    host.set(32, 0);
+    EXPECT_EQ(text(&gauge_DME.h, SPEED_OR_TIME), "--:--");
+    host.set(32, 2);
+    EXPECT_EQ(text(&gauge_DME.h, SPEED_OR_TIME), "99:59");
+    host.set(31, -1);
+    EXPECT_EQ(text(&gauge_DME.h, SPEED_OR_TIME), "--:--");
+
+    // Receiver 2 follows NAV 2, which is off.
+    host.set_int(355, 2);
+    host.set(35, 12);
+    host.set(36, 96);
+    EXPECT_EQ(text(&gauge_DME.h, DISTANCE), "---.-");
+    EXPECT_EQ(text(&gauge_DME.h, SPEED_OR_TIME), "--:--");
+    quillmar.vhf_nav.receiver[1].nav_on = 1;
+    EXPECT_EQ(text(&gauge_DME.h, DISTANCE), " 12.0");
+    EXPECT_EQ(text(&gauge_DME.h, SPEED_OR_TIME), "07:30");
+}
+
+// Gear children: nose lamps, left, right, lever.
+constexpr int NOSE_LAMP = 0, LEFT_LAMP = 2, RIGHT_LAMP = 3, LEVER = 4;
+
+TEST_F(Instruments, GearLampsNeedExactlyDownAndTheLeverShowsLegsInTransit) {
+    host.set(331, 16383);
+    host.set(332, 16383);
+    host.set(333, 16382);
+    host.set(334, 16383);
+    update(&gauge_Gear.h);
+    EXPECT_EQ(image(&gauge_Gear.h, NOSE_LAMP), 1);
+    EXPECT_EQ(image(&gauge_Gear.h, LEFT_LAMP), 0);
+    EXPECT_EQ(quillmar.indicators.left_gear_locked, 0);
+    EXPECT_EQ(image(&gauge_Gear.h, LEVER), 2);
+
+    // Lever up: only the nose leg counts.
+    host.set(331, 0);
+    host.set(332, 0);
+    host.set(333, 8000);
+    host.set(334, 16383);
+    update(&gauge_Gear.h);
+    EXPECT_EQ(image(&gauge_Gear.h, LEVER), 0);
+    EXPECT_EQ(image(&gauge_Gear.h, RIGHT_LAMP), 1);
+    host.set(332, 9000);
+    update(&gauge_Gear.h);
+    EXPECT_EQ(image(&gauge_Gear.h, LEVER), 1);
+
+    // Lever down, all legs at an end (one still up): down.
+    host.set(331, 16383);
+    host.set(333, 0);
+    host.set(332, 16383);
+    update(&gauge_Gear.h);
+    EXPECT_EQ(image(&gauge_Gear.h, LEVER), 3);
+}
+
+TEST_F(Instruments, BrakeAccumulatorsReadTheSystemPressureLessTheirLoss) {
+    constexpr int POINTER = 2;
+    quillmar.systems.hyd_pressure = 3000;
+    EXPECT_EQ(value(&gauge_Brake_Pressure_Normal.h, POINTER), 2900);
+    EXPECT_EQ(value(&gauge_Brake_Pressure_Alternate.h, POINTER), 2750);
+    quillmar.systems.hyd_pressure = 200;
+    EXPECT_EQ(value(&gauge_Brake_Pressure_Normal.h, POINTER), 100);
+    EXPECT_EQ(value(&gauge_Brake_Pressure_Alternate.h, POINTER), 0);
+    quillmar.systems.hyd_pressure = 90;
+    EXPECT_EQ(value(&gauge_Brake_Pressure_Normal.h, POINTER), 0);
+    EXPECT_EQ(value(&gauge_Brake_Pressure_Alternate.h, POINTER), 0);
+    quillmar.systems.hyd_pressure = 3000;
+    quillmar.electric.elec_power_state = 1;
+    EXPECT_EQ(value(&gauge_Brake_Pressure_Normal.h, POINTER), 0);
+}
+
+}  // namespace
