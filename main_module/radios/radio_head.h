@@ -92,10 +92,11 @@ inline void radio_head_show_window(GaugeHeader* gauge, int32_t knob) {
         show_element_if(gauge_element(gauge, {part}), lit);
 }
 
-// A mode knob one step down (not below 0) or up (not above `top`).
+// A mode knob one step down (not below 0) or up (not above `top`); a
+// position out of range from the panel state file comes back into range.
 inline void radio_knob_step(int32_t& knob, int step, int32_t top) {
     int32_t next = knob + step;
-    if (next >= 0 && next <= top) knob = next;
+    knob = next < 0 ? 0 : next > top ? top : next;
 }
 
 // A digit one step up or down within first..last, wrapping at both ends; a
