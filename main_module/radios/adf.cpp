@@ -40,9 +40,19 @@ constexpr uint32_t EVENT_ADF_TENTHS = 0x101FF;
 
 constexpr unsigned char DEGREE_MARK = 0xBA;
 
-static AdfHeadState& head_of(ElementHead* e) {
-    return quillmar.radios.adf[radio_head_index(e->gauge, &gauge_ADF2.h)];
-}
+// The two heads: their gauges and the keys each keeps.
+struct AdfHead {
+    GaugeHeader* gauge;
+    PanelStateKey standby, knob;
+};
+static const AdfHead adf_heads[2] = {
+    {&gauge_ADF1.h, KEY_ADF_ADF1_STBY_FREQ, KEY_ADF_ADF1_KNOB_POS},
+    {&gauge_ADF2.h, KEY_ADF_ADF2_STBY_FREQ, KEY_ADF_ADF2_KNOB_POS},
+};
+
+static int head_index(const GaugeHeader* gauge) { return gauge == adf_heads[1].gauge ? 1 : 0; }
+
+static AdfHeadState& head_of(ElementHead* e) { return quillmar.radios.adf[head_index(e->gauge)]; }
 
 static void format_frequency(char* text, int d1, int d2, int d3, int tenths) {
     std::snprintf(text, RADIO_TEXT_SIZE, " %d%d%d.%d", d1, d2, d3, tenths);
@@ -190,15 +200,6 @@ ADF_RECTS(ADF2, 1)
 
 // ------------------------------------------------------------ install, update, kill
 
-// Which keys each head keeps.
-struct AdfBinding {
-    PanelStateKey standby, knob;
-};
-static const AdfBinding adf_bindings[2] = {
-    {KEY_ADF_ADF1_STBY_FREQ, KEY_ADF_ADF1_KNOB_POS},
-    {KEY_ADF_ADF2_STBY_FREQ, KEY_ADF_ADF2_KNOB_POS},
-};
-
 // The receiver's frequency as the active readout shows it.
 static void take_active_frequency(AdfHeadState& head) {
     int32_t bcd = host_variable_int(&adf_frequency);
@@ -211,12 +212,12 @@ static void take_active_frequency(AdfHeadState& head) {
 static void adf_install(int h) {
     AdfHeadState& head = quillmar.radios.adf[h];
     int digits[4];
-    panel_state_read_digits(adf_bindings[h].standby, digits);
+    panel_state_read_digits(adf_heads[h].standby, digits);
     head.d1 = digits[0];
     head.d2 = digits[1];
     head.d3 = digits[2];
     head.tenths = digits[3];
-    head.knob = panel_state_read_int(adf_bindings[h].knob);
+    head.knob = panel_state_read_int(adf_heads[h].knob);
     // Until the readout has shown anything, a transfer takes the frequency
     // the receiver is on.
     take_active_frequency(head);
@@ -230,12 +231,12 @@ static void adf_update(GaugeHeader* gauge, int h) {
 
 static void adf_kill(int h) {
     const AdfHeadState& head = quillmar.radios.adf[h];
-    panel_state_write_digits(adf_bindings[h].standby, head.d1, head.d2, head.d3, head.tenths);
-    panel_state_write_int(adf_bindings[h].knob, head.knob);
+    panel_state_write_digits(adf_heads[h].standby, head.d1, head.d2, head.d3, head.tenths);
+    panel_state_write_int(adf_heads[h].knob, head.knob);
 }
 
 static void FS_CALL adf_callback(GaugeHeader* gauge, int32_t service, uint32_t) {
-    int h = radio_head_index(gauge, &gauge_ADF2.h);
+    int h = head_index(gauge);
     switch (service) {
     case SERVICE_INSTALL: adf_install(h); break;
     case SERVICE_UPDATE: adf_update(gauge, h); break;

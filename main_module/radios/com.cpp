@@ -31,9 +31,21 @@ constexpr uint32_t EVENT_COM_FREQUENCY = 0x100AB;
 
 constexpr int COM_LOWEST_MHZ = 18, COM_HIGHEST_MHZ = 36;  // 118 and 136
 
-static ComHeadState& head_of(ElementHead* e) {
-    return quillmar.radios.com[radio_head_index(e->gauge, &gauge_COM2.h)];
-}
+// The two heads: their gauges, the keys each keeps and the noise slot its
+// squelch opens.
+struct ComHead {
+    GaugeHeader* gauge;
+    PanelStateKey standby, knob;
+    SoundSlot noise;
+};
+static const ComHead com_heads[2] = {
+    {&gauge_COM1.h, KEY_COM_COM1_STANDBY_FREQUENCY, KEY_COM_COM1_KNOB_POS, SOUND_RADIO_NOISE_1},
+    {&gauge_COM2.h, KEY_COM_COM2_STBY_FREQ, KEY_COM_COM2_KNOB, SOUND_RADIO_NOISE_2},
+};
+
+static int head_index(const GaugeHeader* gauge) { return gauge == com_heads[1].gauge ? 1 : 0; }
+
+static ComHeadState& head_of(ElementHead* e) { return quillmar.radios.com[head_index(e->gauge)]; }
 
 static void format_frequency(char* text, uint32_t bcd) {
     std::snprintf(text, RADIO_TEXT_SIZE, "1%d%d.%d%d", (bcd >> 12) & 0xF, (bcd >> 8) & 0xF,
@@ -82,9 +94,6 @@ static uint16_t step_khz_digit(uint16_t bcd, int shift) {
 
 // ------------------------------------------------------------ mouse
 
-// Which noise slot each head's receiver plays.
-static const SoundSlot com_noise[2] = {SOUND_RADIO_NOISE_1, SOUND_RADIO_NOISE_2};
-
 template <int H>
 static int32_t FS_CALL mhz_down(const MousePoint*, uint32_t) {
     quillmar.radios.com[H].standby = step_mhz(quillmar.radios.com[H].standby, -1);
@@ -122,14 +131,14 @@ template <int H>
 static int32_t FS_CALL knob_down(const MousePoint*, uint32_t) {
     ComHeadState& head = quillmar.radios.com[H];
     radio_knob_step(head.knob, -1, 2);
-    if (head.knob == 1) sound_stop_loop(com_noise[H]);
+    if (head.knob == 1) sound_stop_loop(com_heads[H].noise);
     return 1;
 }
 template <int H>
 static int32_t FS_CALL knob_up(const MousePoint*, uint32_t) {
     ComHeadState& head = quillmar.radios.com[H];
     radio_knob_step(head.knob, +1, 2);
-    if (head.knob == 2) sound_start_loop(com_noise[H]);
+    if (head.knob == 2) sound_start_loop(com_heads[H].noise);
     return 1;
 }
 
@@ -151,26 +160,18 @@ COM_RECTS(COM2, 1)
 
 // ------------------------------------------------------------ install, update, kill
 
-struct ComBinding {
-    PanelStateKey standby, knob;
-};
-static const ComBinding com_bindings[2] = {
-    {KEY_COM_COM1_STANDBY_FREQUENCY, KEY_COM_COM1_KNOB_POS},
-    {KEY_COM_COM2_STBY_FREQ, KEY_COM_COM2_KNOB},
-};
-
 static void FS_CALL com_callback(GaugeHeader* gauge, int32_t service, uint32_t) {
-    int h = radio_head_index(gauge, &gauge_COM2.h);
+    int h = head_index(gauge);
     ComHeadState& head = quillmar.radios.com[h];
     switch (service) {
     case SERVICE_INSTALL:
-        head.standby = static_cast<uint16_t>(panel_state_read_int(com_bindings[h].standby));
-        head.knob = panel_state_read_int(com_bindings[h].knob);
+        head.standby = static_cast<uint16_t>(panel_state_read_int(com_heads[h].standby));
+        head.knob = panel_state_read_int(com_heads[h].knob);
         break;
     case SERVICE_UPDATE: radio_head_show_window(gauge, head.knob); break;
     case SERVICE_KILL:
-        panel_state_write_int(com_bindings[h].standby, static_cast<int>(head.standby));
-        panel_state_write_int(com_bindings[h].knob, head.knob);
+        panel_state_write_int(com_heads[h].standby, static_cast<int>(head.standby));
+        panel_state_write_int(com_heads[h].knob, head.knob);
         break;
     default: break;
     }

@@ -7,10 +7,10 @@
 // light only while the cockpit has power and the head's knob is not at OFF;
 // the knob icon always shows the knob.
 //
-// A family file declares one element set per head with RADIO_HEAD_ELEMENTS,
-// each pointing at its own gauge header, and shares the code: value
-// callbacks find their head from the element's gauge, mouse functions are
-// instantiated per head.
+// A family file holds one table of its two heads (gauge, keys), declares one
+// element set per head with RADIO_HEAD_ELEMENTS, each pointing at its own
+// gauge header, and shares the code: value callbacks find their head from
+// the element's gauge, mouse functions are instantiated per head.
 #pragma once
 
 #include <cstdint>
@@ -105,9 +105,4 @@ inline void radio_knob_step(int32_t& knob, int step, int32_t top) {
 inline int32_t radio_digit_step(int32_t digit, int step, int32_t first, int32_t last) {
     if (step > 0) return digit >= last || digit < first ? first : digit + 1;
     return digit <= first || digit > last ? last : digit - 1;
-}
-
-// The index of the head that owns `gauge`: 0 for the first head of a kind.
-inline int radio_head_index(const GaugeHeader* gauge, const GaugeHeader* second) {
-    return gauge == second ? 1 : 0;
 }

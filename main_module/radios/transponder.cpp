@@ -29,7 +29,18 @@ static HostVariable transponder_code = host_variable(38);  // BCD word
 static HostVariable altitude = host_variable(74);          // feet
 constexpr uint32_t EVENT_TRANSPONDER_CODE = 0x100B3;
 
-static int head_index(const GaugeHeader* gauge) { return radio_head_index(gauge, &gauge_Transponder2.h); }
+// The two heads: their gauges and the keys each keeps (the first head also
+// keeps which head is active).
+struct TransponderHead {
+    GaugeHeader* gauge;
+    PanelStateKey knob, code;
+};
+static const TransponderHead tpr_heads[2] = {
+    {&gauge_Transponder1.h, KEY_TPR_TPR1_KNOB, KEY_TPR_TPR1_NONACTIVE_FREQ},
+    {&gauge_Transponder2.h, KEY_TPR_TPR2_KNOB, KEY_TPR_TPR2_NONACTIVE_FREQ},
+};
+
+static int head_index(const GaugeHeader* gauge) { return gauge == tpr_heads[1].gauge ? 1 : 0; }
 
 static bool sets_code(int32_t knob) { return knob >= 2 && knob <= 4; }
 
@@ -108,22 +119,14 @@ TPR_RECTS(Transponder2, 1)
 
 // ------------------------------------------------------------ install, update, kill
 
-struct TransponderBinding {
-    PanelStateKey knob, code;
-};
-static const TransponderBinding tpr_bindings[2] = {
-    {KEY_TPR_TPR1_KNOB, KEY_TPR_TPR1_NONACTIVE_FREQ},
-    {KEY_TPR_TPR2_KNOB, KEY_TPR_TPR2_NONACTIVE_FREQ},
-};
-
 // Both heads read which one is active; the active head starts from the
 // transponder's own code, the other from the code it kept.
 static void tpr_install(int h) {
     TransponderHeadState& head = quillmar.radios.transponder[h];
     quillmar.radios.transponder_active_head = panel_state_read_int(KEY_TPR_ACTIVE);
-    head.knob = panel_state_read_int(tpr_bindings[h].knob);
+    head.knob = panel_state_read_int(tpr_heads[h].knob);
     int digits[4];
-    panel_state_read_digits(tpr_bindings[h].code, digits);
+    panel_state_read_digits(tpr_heads[h].code, digits);
     if (quillmar.radios.transponder_active_head == h) {
         int32_t code = host_variable_int(&transponder_code);
         for (int i = 0; i < 4; ++i) digits[i] = (code >> (12 - 4 * i)) & 0xF;
@@ -147,8 +150,8 @@ static void tpr_update(GaugeHeader* gauge, int h) {
 static void tpr_kill(int h) {
     const TransponderHeadState& head = quillmar.radios.transponder[h];
     if (h == 0) panel_state_write_int(KEY_TPR_ACTIVE, quillmar.radios.transponder_active_head);
-    panel_state_write_int(tpr_bindings[h].knob, head.knob);
-    panel_state_write_digits(tpr_bindings[h].code, head.digits[0], head.digits[1], head.digits[2],
+    panel_state_write_int(tpr_heads[h].knob, head.knob);
+    panel_state_write_digits(tpr_heads[h].code, head.digits[0], head.digits[1], head.digits[2],
                              head.digits[3]);
 }
 
