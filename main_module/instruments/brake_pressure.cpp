@@ -9,8 +9,7 @@
 
 // Both dials draw the same pictures.
 enum : int32_t {
-    BMP_BRAKE_CASE = BITMAPS_Brake_Pressure_Normal,
-    BMP_BRAKE_FACE = BMP_BRAKE_CASE + 1,
+    BMP_BRAKE_FACE = BITMAPS_Brake_Pressure_Normal,
     BMP_BRAKE_FACE_LIT = BMP_BRAKE_FACE + 1,
     BMP_BRAKE_POINTER = BMP_BRAKE_FACE_LIT + 1,
     BMP_BRAKE_POINTER_LIT = BMP_BRAKE_POINTER + 1,
@@ -34,24 +33,23 @@ static double FS_CALL brake_pressure(ElementHead* e) {
 }
 
 // One element set per dial, each pointing at its own gauge header.
-#define BRAKE_DIAL_ELEMENTS(ID)                                                                     \
-    static constinit StaticImageElement ID##_face = static_image(&gauge_##ID.h, {.bitmap = BMP_BRAKE_FACE}); \
-    static constinit StaticImageElement ID##_face_lit =                                             \
-        static_image(&gauge_##ID.h, {.bitmap = BMP_BRAKE_FACE_LIT});                                \
-    static constinit NeedleElement ID##_pointer =                                                   \
-        needle(&gauge_##ID.h, {.bitmap = BMP_BRAKE_POINTER, .x = 50, .y = 50, .flags = IMAGE_TRANSPARENT}, \
-               brake_pressure, brake_scale, 5);                                                     \
-    static constinit NeedleElement ID##_pointer_lit =                                               \
-        needle(&gauge_##ID.h,                                                                       \
-               {.bitmap = BMP_BRAKE_POINTER_LIT, .x = 50, .y = 50, .flags = IMAGE_TRANSPARENT},     \
-               brake_pressure, brake_scale, 5);                                                     \
-    static ElementHead* ID##_children[] = {&ID##_face.head, &ID##_face_lit.head, &ID##_pointer.head, \
-                                           &ID##_pointer_lit.head, nullptr};                        \
-    static constinit StaticImageElement ID##_case =                                                 \
-        static_image(&gauge_##ID.h, {.bitmap = BMP_BRAKE_CASE, .children = ID##_children});         \
-    static ElementHead* ID##_elements[] = {&ID##_case.head, nullptr};                               \
-    static const LightingPair ID##_lighting[] = {{&ID##_face.head, &ID##_face_lit.head},            \
-                                                 {&ID##_pointer.head, &ID##_pointer_lit.head}};     \
+#define BRAKE_DIAL_ELEMENTS(ID)                                                                      \
+    static constexpr GaugeHeader* ID##_GAUGE = &gauge_##ID.h;                                        \
+    static constinit StaticImageElement ID##_face_lit =                                              \
+        static_image(ID##_GAUGE, {.bitmap = BMP_BRAKE_FACE_LIT});                                    \
+    static constinit NeedleElement ID##_pointer = needle(                                            \
+        ID##_GAUGE, {.bitmap = BMP_BRAKE_POINTER, .x = 50, .y = 50, .flags = IMAGE_TRANSPARENT},     \
+        brake_pressure, brake_scale, 5);                                                             \
+    static constinit NeedleElement ID##_pointer_lit = needle(                                        \
+        ID##_GAUGE, {.bitmap = BMP_BRAKE_POINTER_LIT, .x = 50, .y = 50, .flags = IMAGE_TRANSPARENT}, \
+        brake_pressure, brake_scale, 5);                                                             \
+    static ElementHead* ID##_children[] = {&ID##_face_lit.head, &ID##_pointer.head,                  \
+                                           &ID##_pointer_lit.head, nullptr};                         \
+    static constinit StaticImageElement ID##_face =                                                  \
+        static_image(ID##_GAUGE, {.bitmap = BMP_BRAKE_FACE, .children = ID##_children});             \
+    static ElementHead* ID##_elements[] = {&ID##_face.head, nullptr};                                \
+    static const LightingPair ID##_lighting[] = {{&ID##_face.head, &ID##_face_lit.head},             \
+                                                 {&ID##_pointer.head, &ID##_pointer_lit.head}};      \
     static MouseRect ID##_rects[] = {mouse_parent(0, 0, 101, 101), mouse_close(), mouse_end()};
 
 BRAKE_DIAL_ELEMENTS(Brake_Pressure_Normal)

@@ -8,8 +8,7 @@
 #include "main_module/state.h"
 
 enum : int32_t {
-    BMP_FLAPS_CASE = BITMAPS_Flaps,
-    BMP_FLAPS_FACE = BMP_FLAPS_CASE + 1,
+    BMP_FLAPS_FACE = BITMAPS_Flaps,
     BMP_FLAPS_FACE_LIT = BMP_FLAPS_FACE + 1,
     BMP_FLAPS_POINTER = BMP_FLAPS_FACE_LIT + 1,
     BMP_FLAPS_POINTER_LIT = BMP_FLAPS_POINTER + 1,
@@ -31,17 +30,16 @@ static const ScalePoint flap_scale[] = {
 static constexpr GaugeHeader* GAUGE = &gauge_Flaps.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
-static constinit StaticImageElement face = static_image(GAUGE, {.bitmap = BMP_FLAPS_FACE});
 static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_FLAPS_FACE_LIT});
 static constinit NeedleElement pointer = needle(
     GAUGE, {.bitmap = BMP_FLAPS_POINTER, .x = 50, .y = 50, .flags = T, .variable = 328}, nullptr, flap_scale, 1);
 static constinit NeedleElement pointer_lit = needle(
     GAUGE, {.bitmap = BMP_FLAPS_POINTER_LIT, .x = 50, .y = 50, .flags = T, .variable = 328}, nullptr, flap_scale, 1);
 
-static ElementHead* flaps_children[] = {&face.head, &face_lit.head, &pointer.head, &pointer_lit.head, nullptr};
-static constinit StaticImageElement flaps_case =
-    static_image(GAUGE, {.bitmap = BMP_FLAPS_CASE, .children = flaps_children});
-static ElementHead* flaps_elements[] = {&flaps_case.head, nullptr};
+static ElementHead* flaps_children[] = {&face_lit.head, &pointer.head, &pointer_lit.head, nullptr};
+static constinit StaticImageElement face =
+    static_image(GAUGE, {.bitmap = BMP_FLAPS_FACE, .children = flaps_children});
+static ElementHead* flaps_elements[] = {&face.head, nullptr};
 
 static const LightingPair flaps_lighting[] = {
     {&face.head, &face_lit.head},

@@ -10,8 +10,7 @@
 #include "main_module/state.h"
 
 enum : int32_t {
-    BMP_FUEL_CASE = BITMAPS_Fuel_Quantity,
-    BMP_FUEL_FACE = BMP_FUEL_CASE + 1,
+    BMP_FUEL_FACE = BITMAPS_Fuel_Quantity,
     BMP_FUEL_FACE_LIT = BMP_FUEL_FACE + 1,
     BMP_FUEL_POINTER = BMP_FUEL_FACE_LIT + 1,
     BMP_FUEL_POINTER_LIT = BMP_FUEL_POINTER + 1,
@@ -51,7 +50,6 @@ static constexpr GaugeHeader* GAUGE = &gauge_Fuel_Quantity.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 constexpr TextStyle FUEL_STYLE = {46, 14, 0xF0F0F0, 0x101010, "Quartz", 400, STRING_ALIGN_CENTRE};
 
-static constinit StaticImageElement face = static_image(GAUGE, {.bitmap = BMP_FUEL_FACE});
 static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_FUEL_FACE_LIT});
 static constinit StringElement quantity =
     readout(GAUGE, {.x = 27, .y = 70}, fuel_readout, fuel_text, FUEL_STYLE);
@@ -60,11 +58,11 @@ static constinit NeedleElement pointer =
 static constinit NeedleElement pointer_lit =
     needle(GAUGE, {.bitmap = BMP_FUEL_POINTER_LIT, .x = 50, .y = 50, .flags = T}, fuel_pointer, fuel_scale, 5);
 
-static ElementHead* fuel_children[] = {&face.head, &face_lit.head, &quantity.head, &pointer.head,
-                                       &pointer_lit.head, nullptr};
-static constinit StaticImageElement fuel_case =
-    static_image(GAUGE, {.bitmap = BMP_FUEL_CASE, .children = fuel_children});
-static ElementHead* fuel_elements[] = {&fuel_case.head, nullptr};
+static ElementHead* fuel_children[] = {&face_lit.head, &quantity.head, &pointer.head, &pointer_lit.head,
+                                       nullptr};
+static constinit StaticImageElement face =
+    static_image(GAUGE, {.bitmap = BMP_FUEL_FACE, .children = fuel_children});
+static ElementHead* fuel_elements[] = {&face.head, nullptr};
 
 static const LightingPair fuel_lighting[] = {
     {&face.head, &face_lit.head},

@@ -16,8 +16,7 @@
 // ------------------------------------------------------------ elements
 
 enum : int32_t {
-    BMP_RMI_CASE = BITMAPS_RMI,
-    BMP_RMI_FACE = BMP_RMI_CASE + 1,
+    BMP_RMI_FACE = BITMAPS_RMI,
     BMP_RMI_FACE_LIT = BMP_RMI_FACE + 1,
     BMP_RMI_CARD = BMP_RMI_FACE_LIT + 1,
     BMP_RMI_CARD_LIT = BMP_RMI_CARD + 1,
@@ -74,7 +73,6 @@ static double FS_CALL pointer2_angle(ElementHead*) {
 static constexpr GaugeHeader* GAUGE = &gauge_RMI.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
-static constinit StaticImageElement face = static_image(GAUGE, {.bitmap = BMP_RMI_FACE});
 static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_RMI_FACE_LIT});
 // The card turns with the heading.
 static constinit SpriteElement card =
@@ -93,14 +91,12 @@ static constinit StaticImageElement bezel = static_image(GAUGE, {.bitmap = BMP_R
 static constinit StaticImageElement bezel_lit = static_image(GAUGE, {.bitmap = BMP_RMI_BEZEL_LIT, .flags = T});
 
 static ElementHead* rmi_children[] = {
-    &face.head,     &face_lit.head,     &card.head,  &card_lit.head,  &pointer2.head,
-    &pointer2_lit.head, &pointer1.head, &pointer1_lit.head, &bezel.head, &bezel_lit.head,
-    nullptr,
+    &face_lit.head,     &card.head,     &card_lit.head,     &pointer2.head, &pointer2_lit.head,
+    &pointer1.head,     &pointer1_lit.head, &bezel.head,    &bezel_lit.head, nullptr,
 };
-// The case holds the lit and unlit parts, so it is never switched itself.
-static constinit StaticImageElement rmi_case =
-    static_image(GAUGE, {.bitmap = BMP_RMI_CASE, .children = rmi_children});
-static ElementHead* rmi_elements[] = {&rmi_case.head, nullptr};
+static constinit StaticImageElement face =
+    static_image(GAUGE, {.bitmap = BMP_RMI_FACE, .children = rmi_children});
+static ElementHead* rmi_elements[] = {&face.head, nullptr};
 
 static const LightingPair rmi_lighting[] = {
     {&face.head, &face_lit.head},

@@ -69,8 +69,7 @@ static int chrono_seconds() {
 // ------------------------------------------------------------ elements
 
 enum : int32_t {
-    BMP_TIMER_CASE = BITMAPS_Timer,
-    BMP_TIMER_FACE = BMP_TIMER_CASE + 1,
+    BMP_TIMER_FACE = BITMAPS_Timer,
     BMP_TIMER_FACE_LIT = BMP_TIMER_FACE + 1,
     BMP_TIMER_HAND = BMP_TIMER_FACE_LIT + 1,
     BMP_TIMER_HAND_LIT = BMP_TIMER_HAND + 1,
@@ -127,7 +126,6 @@ static constexpr GaugeHeader* GAUGE = &gauge_Timer.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 constexpr TextStyle TIMER_STYLE = {60, 15, 0xE8E8D0, 0x101010, "Quartz", 400, STRING_ALIGN_CENTRE};
 
-static constinit StaticImageElement face = static_image(GAUGE, {.bitmap = BMP_TIMER_FACE});
 static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_TIMER_FACE_LIT});
 static constinit StringElement upper =
     readout(GAUGE, {.x = 29, .y = 23}, upper_readout, upper_text, TIMER_STYLE);
@@ -140,11 +138,11 @@ static constinit NeedleElement hand = needle(
 static constinit NeedleElement hand_lit = needle(
     GAUGE, {.bitmap = BMP_TIMER_HAND_LIT, .x = DIAL_CENTRE, .y = DIAL_CENTRE, .flags = T}, seconds_hand);
 
-static ElementHead* timer_children[] = {&face.head,          &face_lit.head, &upper.head,     &lower.head,
-                                        &elapsed_state.head, &hand.head,     &hand_lit.head, nullptr};
-static constinit StaticImageElement timer_case =
-    static_image(GAUGE, {.bitmap = BMP_TIMER_CASE, .children = timer_children});
-static ElementHead* timer_elements[] = {&timer_case.head, nullptr};
+static ElementHead* timer_children[] = {&face_lit.head, &upper.head,    &lower.head,    &elapsed_state.head,
+                                        &hand.head,     &hand_lit.head, nullptr};
+static constinit StaticImageElement face =
+    static_image(GAUGE, {.bitmap = BMP_TIMER_FACE, .children = timer_children});
+static ElementHead* timer_elements[] = {&face.head, nullptr};
 
 static const LightingPair timer_lighting[] = {
     {&face.head, &face_lit.head},

@@ -161,18 +161,18 @@ const Shape built_gauges[] = {
     {"EFIS_Control_Panel", {2, 0, 0, 0, 4, 0, 0}, 9, true},
     {"VHF_NAV_Control_Panel", {1, 0, 2, 0, 2, 0, 0}, 7, true},
     {"Autopilot_Control_Panel", {0, 0, 0, 0, 1, 0, 0}, 3, true},
-    // Navigation instruments: the round dials carry an unswitched case with
-    // their normal/lit face, card, pointer and bezel pairs on it.
-    {"RMI", {5, 4, 0, 0, 0, 0, 2}, 0, true},
+    // Navigation instruments: the round dials with their normal/lit face,
+    // card, pointer and bezel pairs.
+    {"RMI", {4, 4, 0, 0, 0, 0, 2}, 0, true},
     {"RMI_Selector", {2, 0, 0, 0, 4, 0, 0}, 4, true},
     {"DME", {1, 0, 4, 0, 0, 0, 0}, 2, true},
-    {"Timer", {3, 2, 2, 0, 1, 0, 0}, 8, true},
+    {"Timer", {2, 2, 2, 0, 1, 0, 0}, 8, true},
     // Gear, flaps, brake pressure and fuel quantity indicators.
     {"Gear", {1, 0, 0, 0, 5, 0, 0}, 1, true},
-    {"Flaps", {3, 2, 0, 0, 0, 0, 0}, 2, true},
-    {"Brake_Pressure_Normal", {3, 2, 0, 0, 0, 0, 0}, 0, true},
-    {"Brake_Pressure_Alternate", {3, 2, 0, 0, 0, 0, 0}, 0, true},
-    {"Fuel_Quantity", {3, 2, 1, 0, 0, 0, 0}, 0, true},
+    {"Flaps", {2, 2, 0, 0, 0, 0, 0}, 2, true},
+    {"Brake_Pressure_Normal", {2, 2, 0, 0, 0, 0, 0}, 0, true},
+    {"Brake_Pressure_Alternate", {2, 2, 0, 0, 0, 0, 0}, 0, true},
+    {"Fuel_Quantity", {2, 2, 1, 0, 0, 0, 0}, 0, true},
     // Radio heads: face, window, two readouts, two legends, the knob.
     {"ADF1", {2, 0, 2, 0, 3, 0, 0}, 10, true},
     {"ADF2", {2, 0, 2, 0, 3, 0, 0}, 10, true},
