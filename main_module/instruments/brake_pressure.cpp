@@ -21,13 +21,19 @@ static const ScalePoint brake_scale[] = {
     {2500, 83, 31}, {3000, 88, 50}, {3500, 83, 69}, {4000, 69, 83},
 };
 
-// What the accumulator loses against the system pressure, by gauge.
-static double pressure_loss(const GaugeHeader* gauge) {
-    return gauge == &gauge_Brake_Pressure_Alternate.h ? 250 : 100;
-}
+// The two dials and what each accumulator loses against the system pressure.
+struct BrakeDial {
+    GaugeHeader* gauge;
+    double loss;   // psi
+};
+static const BrakeDial brake_dials[2] = {
+    {&gauge_Brake_Pressure_Normal.h, 100},
+    {&gauge_Brake_Pressure_Alternate.h, 250},
+};
 
 static double FS_CALL brake_pressure(ElementHead* e) {
-    double pressure = quillmar.systems.hyd_pressure - pressure_loss(e->gauge);
+    const BrakeDial& dial = e->gauge == brake_dials[1].gauge ? brake_dials[1] : brake_dials[0];
+    double pressure = quillmar.systems.hyd_pressure - dial.loss;
     if (pressure <= 0 || quillmar.electric.elec_power_state != 2) return 0;
     return pressure;
 }
