@@ -418,9 +418,9 @@ const Station STATIONS[] = {
     {"QL", NDB, 3360, 14000, 0, 50, false},           // the locator due north of the gate
     {"QM", NDB, 3750, -9000, 21000, 50, false},
     {"QS", NDB, 4125, 30000, -30000, 80, false},
-    {"QVR", VOR, 11030, 8000, 25000, 120, true},
-    {"QNE", VOR, 11155, -40000, -20000, 120, true},
-    {"QNT", VOR, 11555, 60000, 3000, 150, true},
+    {"QVR", VOR, 11230, 8000, 25000, 120, true},
+    {"QNE", VOR, 11455, -40000, -20000, 120, true},
+    {"QNT", VOR, 11555, 60000, 3000, 150, true},      // on the NAV heads' standby frequency
     {"QWB", VOR, 11380, 15000, -45000, 120, false},   // a VOR without DME
 };
 
@@ -475,6 +475,9 @@ const NavReceiver NAV_RECEIVERS[2] = {
     {27, 51, 28, 59, 35, 36},
 };
 
+// A receiver's outputs follow its station while it has one; losing it (tuned
+// away, out of range) clears them once, and from then on they are left as
+// the script sets them.
 void step_radio_navigation(AircraftModel& m, VariableStore& v, double dt) {
     double heading = v.get(81);
 
@@ -486,10 +489,11 @@ void step_radio_navigation(AircraftModel& m, VariableStore& v, double dt) {
     if (beacon.received) {
         v.set(20, std::lround(ADF_FULL_SIGNAL * (1 - beacon.ground_nm / ndb->range_nm)));
         v.set(39, signed_angle(beacon.bearing - heading));
-    } else {
+    } else if (m.adf_received) {
         v.set(20, 0);
         v.set(39, ADF_NO_SIGNAL_BEARING);
     }
+    m.adf_received = beacon.received;
 
     for (int r = 0; r < 2; ++r) {
         const NavReceiver& rx = NAV_RECEIVERS[r];
@@ -498,23 +502,26 @@ void step_radio_navigation(AircraftModel& m, VariableStore& v, double dt) {
                         bcd_digit(word, 0);
         const Station* vor = tuned_station(VOR, frequency);
         StationFix station = fix_station(vor, v);
-        v.set(rx.signal_id, station.received ? 1 : 0);
+        double& previous = m.dme_previous_nm[r];
         if (station.received) {
             double radial = std::fmod(station.bearing + 180 + 360, 360);
+            v.set(rx.signal_id, 1);
             v.set(rx.radial_id, radial * ANGLE_UNITS_PER_DEGREE);
             if (rx.relative_id) v.set(rx.relative_id, signed_angle(station.bearing - heading));
+        } else if (m.nav_received[r]) {
+            v.set(rx.signal_id, 0);
         }
-        double& previous = m.dme_previous_nm[r];
         if (station.received && vor->dme) {
             double speed = previous >= 0 && dt > 0 ? std::fabs(station.slant_nm - previous) / dt * 3600 : 0;
             v.set(rx.distance_id, std::round(station.slant_nm * 100) / 100);
             v.set(rx.speed_id, std::round(speed * 10) / 10);
             previous = station.slant_nm;
-        } else {
+        } else if (previous >= 0) {
             v.set(rx.distance_id, -1);
             v.set(rx.speed_id, -1);
             previous = -1;
         }
+        m.nav_received[r] = station.received;
     }
 }
 

@@ -22,6 +22,8 @@ struct AircraftModel {
     int pushback_steer = 0;          // each step 2 degrees a second, + to the right
     double clock_offset = 0;         // seconds added to the clock by the clock setting events
     bool autopilot_flying = false;   // the autopilot flew the last frame
+    // The ADF and NAV 1, NAV 2 receivers had a station on the last frame.
+    bool adf_received = false, nav_received[2] = {false, false};
     // DME 1 and 2: the last slant distance in nm (-1 without a station), for
     // the speed toward or away from the station.
     double dme_previous_nm[2] = {-1, -1};

@@ -62,8 +62,8 @@ static int32_t FS_CALL click_down(const MousePoint*, uint32_t) {
 
 static MouseRect flaps_rects[] = {
     mouse_parent(0, 0, 101, 101),
-    mouse_child(0, 0, 50, 100, CURSOR_LEFT, MOUSE_CLICK, click_up),
-    mouse_child(50, 0, 50, 100, CURSOR_RIGHT, MOUSE_CLICK, click_down),
+    mouse_child(0, 0, 50, 100, CURSOR_DECREASE, MOUSE_CLICK, click_up),
+    mouse_child(50, 0, 50, 100, CURSOR_INCREASE, MOUSE_CLICK, click_down),
     mouse_close(),
     mouse_end(),
 };

@@ -182,16 +182,16 @@ static int32_t FS_CALL knob_up(const MousePoint*, uint32_t) {
 #define ADF_RECTS(ID, H)                                                         \
     static MouseRect ID##_rects[] = {                                            \
         mouse_parent(0, 0, 80, 90),                                              \
-        mouse_child(30, 13, 8, 15, CURSOR_UP, MOUSE_REPEAT, hundreds_up<H>),     \
-        mouse_child(30, 28, 8, 15, CURSOR_DOWN, MOUSE_REPEAT, hundreds_down<H>), \
-        mouse_child(38, 13, 9, 15, CURSOR_UP, MOUSE_REPEAT, tens_up<H>),         \
-        mouse_child(38, 28, 9, 15, CURSOR_DOWN, MOUSE_REPEAT, tens_down<H>),     \
-        mouse_child(47, 13, 8, 15, CURSOR_UP, MOUSE_REPEAT, units_up<H>),        \
-        mouse_child(47, 28, 8, 15, CURSOR_DOWN, MOUSE_REPEAT, units_down<H>),    \
-        mouse_child(64, 28, 16, 30, CURSOR_UP, MOUSE_CLICK, tenths_toggle<H>),   \
+        mouse_child(30, 13, 8, 15, CURSOR_INCREASE, MOUSE_REPEAT, hundreds_up<H>),     \
+        mouse_child(30, 28, 8, 15, CURSOR_DECREASE, MOUSE_REPEAT, hundreds_down<H>), \
+        mouse_child(38, 13, 9, 15, CURSOR_INCREASE, MOUSE_REPEAT, tens_up<H>),         \
+        mouse_child(38, 28, 9, 15, CURSOR_DECREASE, MOUSE_REPEAT, tens_down<H>),     \
+        mouse_child(47, 13, 8, 15, CURSOR_INCREASE, MOUSE_REPEAT, units_up<H>),        \
+        mouse_child(47, 28, 8, 15, CURSOR_DECREASE, MOUSE_REPEAT, units_down<H>),    \
+        mouse_child(64, 28, 16, 30, CURSOR_INCREASE, MOUSE_CLICK, tenths_toggle<H>),   \
         mouse_child(0, 39, 22, 16, CURSOR_HAND, MOUSE_CLICK, transfer<H>),       \
-        mouse_child(2, 56, 21, 30, CURSOR_DOWN, MOUSE_REPEAT, knob_down<H>),     \
-        mouse_child(23, 56, 21, 30, CURSOR_UP, MOUSE_REPEAT, knob_up<H>),        \
+        mouse_child(2, 56, 21, 30, CURSOR_DECREASE, MOUSE_REPEAT, knob_down<H>),     \
+        mouse_child(23, 56, 21, 30, CURSOR_INCREASE, MOUSE_REPEAT, knob_up<H>),        \
         mouse_close(),                                                           \
         mouse_end(),                                                             \
     };

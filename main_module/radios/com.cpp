@@ -145,13 +145,13 @@ static int32_t FS_CALL knob_up(const MousePoint*, uint32_t) {
 #define COM_RECTS(ID, H)                                                          \
     static MouseRect ID##_rects[] = {                                             \
         mouse_parent(0, 0, 80, 90),                                               \
-        mouse_child(21, 25, 13, 16, CURSOR_DOWN, MOUSE_REPEAT, mhz_down<H>),      \
-        mouse_child(34, 25, 16, 16, CURSOR_UP, MOUSE_REPEAT, mhz_up<H>),          \
+        mouse_child(21, 25, 13, 16, CURSOR_DECREASE, MOUSE_REPEAT, mhz_down<H>),      \
+        mouse_child(34, 25, 16, 16, CURSOR_INCREASE, MOUSE_REPEAT, mhz_up<H>),          \
         mouse_child(50, 25, 13, 16, CURSOR_NORMAL, MOUSE_REPEAT, tenths_up<H>),   \
         mouse_child(63, 25, 13, 16, CURSOR_NORMAL, MOUSE_REPEAT, hundredths_up<H>), \
         mouse_child(0, 39, 21, 16, CURSOR_HAND, MOUSE_CLICK, transfer<H>),        \
-        mouse_child(2, 56, 21, 30, CURSOR_DOWN, MOUSE_REPEAT, knob_down<H>),      \
-        mouse_child(24, 56, 21, 30, CURSOR_UP, MOUSE_REPEAT, knob_up<H>),         \
+        mouse_child(2, 56, 21, 30, CURSOR_DECREASE, MOUSE_REPEAT, knob_down<H>),      \
+        mouse_child(24, 56, 21, 30, CURSOR_INCREASE, MOUSE_REPEAT, knob_up<H>),         \
         mouse_close(),                                                            \
         mouse_end(),                                                              \
     };

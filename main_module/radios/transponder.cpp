@@ -104,12 +104,12 @@ static int32_t FS_CALL make_active(const MousePoint*, uint32_t) {
 #define TPR_RECTS(ID, H)                                                          \
     static MouseRect ID##_rects[] = {                                             \
         mouse_parent(0, 0, 80, 90),                                               \
-        mouse_child(38, 4, 9, 20, CURSOR_UP, MOUSE_REPEAT, digit_up<H, 0>),       \
-        mouse_child(47, 4, 8, 20, CURSOR_UP, MOUSE_REPEAT, digit_up<H, 1>),       \
-        mouse_child(55, 4, 9, 20, CURSOR_UP, MOUSE_REPEAT, digit_up<H, 2>),       \
-        mouse_child(64, 4, 9, 20, CURSOR_UP, MOUSE_REPEAT, digit_up<H, 3>),       \
-        mouse_child(2, 56, 21, 30, CURSOR_DOWN, MOUSE_REPEAT, knob_down<H>),      \
-        mouse_child(23, 56, 21, 30, CURSOR_UP, MOUSE_REPEAT, knob_up<H>),         \
+        mouse_child(38, 4, 9, 20, CURSOR_INCREASE, MOUSE_REPEAT, digit_up<H, 0>),       \
+        mouse_child(47, 4, 8, 20, CURSOR_INCREASE, MOUSE_REPEAT, digit_up<H, 1>),       \
+        mouse_child(55, 4, 9, 20, CURSOR_INCREASE, MOUSE_REPEAT, digit_up<H, 2>),       \
+        mouse_child(64, 4, 9, 20, CURSOR_INCREASE, MOUSE_REPEAT, digit_up<H, 3>),       \
+        mouse_child(2, 56, 21, 30, CURSOR_DECREASE, MOUSE_REPEAT, knob_down<H>),      \
+        mouse_child(23, 56, 21, 30, CURSOR_INCREASE, MOUSE_REPEAT, knob_up<H>),         \
         mouse_child(0, 39, 22, 16, CURSOR_HAND, MOUSE_REPEAT, make_active<H>),    \
         mouse_close(),                                                            \
         mouse_end(),                                                              \

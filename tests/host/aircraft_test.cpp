@@ -212,11 +212,18 @@ TEST(VariableRecords, IntegersInTheFirstWordDoublesAsDoubles) {
 }
 
 // The receivers find their stations by frequency: the locator due north of
-// the gate on 336.0, the VOR/DME on 110.30 east-north-east.
+// the gate on 336.0, the VOR/DME on 112.30 east-north-east.
 TEST_F(Model, RadioNavigationFromTheTunedStations) {
+    vars.set(42, 7);                              // the script's, while NAV 1 has no station
     seconds(1.0 / 18);
     EXPECT_EQ(vars.get(39), -90);                 // heading 090, the locator north
     EXPECT_NEAR(vars.get(20), 10000 * (1 - 14000 / 1852.0 / 50), 0.5);
+    EXPECT_EQ(vars.get(42), 7);
+    EXPECT_EQ(vars.get(31), -1);
+
+    event(0x100AC, 0x1230);
+    event(0x100AD, 0x1455);
+    seconds(1.0 / 18);
     EXPECT_EQ(vars.get(42), 1);
     double radial = vars.get(25) * 360 / 65536;   // from the station to the gate
     EXPECT_NEAR(radial, std::atan2(-25000.0, -8000.0) * 180 / std::numbers::pi + 360, 1e-9);
@@ -233,7 +240,7 @@ TEST_F(Model, RadioNavigationFromTheTunedStations) {
     }
     EXPECT_NEAR(vars.get(32), 194.4, 1.0);
 
-    // Out of tune or out of range: no signal, the ADF needle across, no DME.
+    // Tuned away or out of range: no signal, the ADF needle across, no DME.
     event(0x100B2, 0x999);
     event(0x100AC, 0x1380);                       // a VOR without DME
     vars.set(71, 0);
