@@ -477,7 +477,7 @@ const NavReceiver NAV_RECEIVERS[2] = {
 
 // A receiver's outputs follow its station while it has one; losing it (tuned
 // away, out of range) clears them once, and from then on they are left as
-// the script sets them.
+// the script sets them. A variable the script holds keeps its value.
 void step_radio_navigation(AircraftModel& m, VariableStore& v, double dt) {
     double heading = v.get(81);
 
@@ -487,11 +487,11 @@ void step_radio_navigation(AircraftModel& m, VariableStore& v, double dt) {
     const Station* ndb = tuned_station(NDB, adf_frequency);
     StationFix beacon = fix_station(ndb, v);
     if (beacon.received) {
-        v.set(20, std::lround(ADF_FULL_SIGNAL * (1 - beacon.ground_nm / ndb->range_nm)));
-        v.set(39, signed_angle(beacon.bearing - heading));
+        v.drive(20, std::lround(ADF_FULL_SIGNAL * (1 - beacon.ground_nm / ndb->range_nm)));
+        v.drive(39, signed_angle(beacon.bearing - heading));
     } else if (m.adf_received) {
-        v.set(20, 0);
-        v.set(39, ADF_NO_SIGNAL_BEARING);
+        v.drive(20, 0);
+        v.drive(39, ADF_NO_SIGNAL_BEARING);
     }
     m.adf_received = beacon.received;
 
@@ -505,20 +505,20 @@ void step_radio_navigation(AircraftModel& m, VariableStore& v, double dt) {
         double& previous = m.dme_previous_nm[r];
         if (station.received) {
             double radial = std::fmod(station.bearing + 180 + 360, 360);
-            v.set(rx.signal_id, 1);
-            v.set(rx.radial_id, radial * ANGLE_UNITS_PER_DEGREE);
-            if (rx.relative_id) v.set(rx.relative_id, signed_angle(station.bearing - heading));
+            v.drive(rx.signal_id, 1);
+            v.drive(rx.radial_id, radial * ANGLE_UNITS_PER_DEGREE);
+            if (rx.relative_id) v.drive(rx.relative_id, signed_angle(station.bearing - heading));
         } else if (m.nav_received[r]) {
-            v.set(rx.signal_id, 0);
+            v.drive(rx.signal_id, 0);
         }
         if (station.received && vor->dme) {
             double speed = previous >= 0 && dt > 0 ? std::fabs(station.slant_nm - previous) / dt * 3600 : 0;
-            v.set(rx.distance_id, std::round(station.slant_nm * 100) / 100);
-            v.set(rx.speed_id, std::round(speed * 10) / 10);
+            v.drive(rx.distance_id, std::round(station.slant_nm * 100) / 100);
+            v.drive(rx.speed_id, std::round(speed * 10) / 10);
             previous = station.slant_nm;
         } else if (previous >= 0) {
-            v.set(rx.distance_id, -1);
-            v.set(rx.speed_id, -1);
+            v.drive(rx.distance_id, -1);
+            v.drive(rx.speed_id, -1);
             previous = -1;
         }
         m.nav_received[r] = station.received;

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <map>
 #include <utility>
 #include <vector>
@@ -36,12 +35,6 @@ public:
     FakeHost& operator=(const FakeHost&) = delete;
 
     void set(uint32_t id, double value) { variables_[id] = value; }
-    // A variable the simulator delivers as a 32-bit integer in the first
-    // four bytes of the value field.
-    void set_int(uint32_t id, int32_t value) {
-        variables_[id] = value;
-        integers_[id] = true;
-    }
     double get(uint32_t id) const {
         auto found = variables_.find(id);
         return found == variables_.end() ? 0.0 : found->second;
@@ -82,19 +75,11 @@ private:
     }
     static void FS_CALL read_variable(HostVariable* variable) {
         ++current()->reads_[variable->id];
-        double value = current()->get(variable->id);
-        if (current()->integers_.count(variable->id)) {
-            auto n = static_cast<int32_t>(value);
-            std::memset(&variable->value, 0, sizeof variable->value);
-            std::memcpy(&variable->value, &n, sizeof n);
-        } else {
-            variable->value = value;
-        }
+        variable->value = current()->get(variable->id);
     }
 
     HostFunctionTable table_{};
     std::map<uint32_t, double> variables_;
-    std::map<uint32_t, bool> integers_;
     std::map<uint32_t, int> reads_;
     std::vector<FakeHostEvent> events_;
 };
