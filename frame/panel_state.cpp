@@ -61,9 +61,14 @@ int panel_state_read_int(PanelStateKey key) {
 double panel_state_read_tenths(PanelStateKey key) { return panel_state_read_int(key) * 0.1; }
 
 void panel_state_read_digits(PanelStateKey key, int digits[4]) {
-    int value = panel_state_read_int(key);
-    value = value < 0 ? 0 : value % 10000;
-    for (int i = 3; i >= 0; --i, value /= 10) digits[i] = value % 10;
+    const PanelStateRow& row = panel_state_rows[key];
+    char text[READ_BUFFER] = {};
+    profile_read(row.section, row.key, row.default_text, text, row.buffer_size, PANEL_STATE_PATH);
+    bool ended = false;
+    for (int i = 0; i < 4; ++i) {
+        ended = ended || text[i] == '\0';
+        digits[i] = !ended && text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : 0;
+    }
 }
 
 void panel_state_write_int(PanelStateKey key, int value) {

@@ -179,10 +179,10 @@ extern const PanelStateRow panel_state_rows[PANEL_STATE_KEY_COUNT];
 int panel_state_read_int(PanelStateKey key);
 // A temperature key: the stored tenths times 0.1.
 double panel_state_read_tenths(PanelStateKey key);
-// A value kept digit by digit ("%d%d%d%d"): its four digits, most
-// significant first. The text is read by the atoi rule, so every digit is
-// 0 to 9 whatever the file holds ("955" gives 0 9 5 5; a negative value or
-// text without digits gives four zeros; a longer number its last four).
+// A value kept digit by digit ("%d%d%d%d"): its first four characters,
+// one digit each, most significant first. A character that is not a digit,
+// or a text shorter than four, gives 0 in its place, so every digit is 0 to
+// 9 whatever the file holds ("955" gives 9 5 5 0, "1x55" gives 1 0 5 5).
 void panel_state_read_digits(PanelStateKey key, int digits[4]);
 
 // "%d" of the value; a double is truncated toward zero (beyond the range of

@@ -199,13 +199,13 @@ TEST_F(PanelState, FourDigitValuesAreReadBackDigitByDigit) {
     EXPECT_EQ(digits(KEY_TPR_TPR1_NONACTIVE_FREQ), "0700");
     // Every digit stays a digit whatever the file holds.
     store(KEY_NAV_NAV1_STBY_FREQ, "955");
-    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "0955");
+    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "9550");
     store(KEY_NAV_NAV1_STBY_FREQ, "12345");
-    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "2345");
+    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "1234");
     store(KEY_NAV_NAV1_STBY_FREQ, "-5");
-    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "0000");
+    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "0500");
     store(KEY_NAV_NAV1_STBY_FREQ, "1x55");
-    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "0001");
+    EXPECT_EQ(digits(KEY_NAV_NAV1_STBY_FREQ), "1055");
 }
 
 TEST_F(PanelState, DoublesAreWrittenTruncatedTowardZero) {
