@@ -58,6 +58,7 @@ struct PanelInputs {
     double apu_running = 0;           // APU running (drives the APU sounds)
     // Starter
     int32_t start_request = 0;        // 0 none, 1 engine 1, 2 engine 2
+    int32_t ignition_code = 0;        // 1 left ignition on, 2 right, 3 both (EFIS_Control_Panel's engine lamps)
     // EngineFire1, EngineFire2
     double engine1_fuel_shutoff = 0, engine2_fuel_shutoff = 0;  // fire handle off centre
     // Fuel
@@ -87,9 +88,11 @@ struct PanelInputs {
     int32_t fd_cancel = 0;            // flight director bars cancelled
     // EFIS_Control_Panel
     double decision_height = 10;      // feet ("EFIS CP" / selectedDH)
-    // Engine_Rating_Panel
-    double takeoff_torque_setting = 0;
-    double lever_servo_1 = 0, lever_servo_2 = 0;  // the servo holds power lever 1 / 2 (Throttles)
+    // Engine_Rating_Panel: the torque target of the selected rating (also the
+    // take-off torque the take-off calls compare with) and the power lever servo.
+    double torque_target = 0;         // fraction, 1.0 = 100 %
+    double lever_servo_1 = 0, lever_servo_2 = 0;  // lever pushed to full forward, servo armed
+    double servo_engaged = 0;         // the servo has captured its starting point
     // Checklist (and the cycle's space bar step)
     double checklist_number = 0;
     double checklist_item = 0;
@@ -99,8 +102,6 @@ struct PanelInputs {
     // Push ("PUSHBACK")
     int32_t pushback_command = 0;     // 0 none, 1..4 requests, 5 pushback finished
     double pb_distance_value = 40;
-    // Starter: 1 left ignition on, 2 right, 3 both (EFIS_Control_Panel's engine lamps)
-    int32_t ignition_code = 0;
 };
 
 // Fuel panel ("FUEL"): the crew's pump and cross-feed selections and what
@@ -350,6 +351,69 @@ struct IndicatorState {
     double fuel_total_kg = 0;
 };
 
+// ------------------------------------------------------------ engines
+// Start panel, propeller control lights, fire handles, engine rating panel
+// and the engine instruments with state of their own.
+
+// Starter ("STARTER"): start master, IGNITION buttons and the spring-loaded
+// start selector. The start request and ignition code it publishes are in
+// PanelInputs.
+struct StarterState {
+    double starter_master_start_pos = 0;
+    double starter_ignition_left_pos = 0, starter_ignition_right_pos = 0;
+    double start_selector = 1;        // 0 L, 1 centre, 2 R
+    double start_selector_time = 0;   // simulation time (seconds) of the last turn
+};
+
+// PropEC: the PROP EC lights; a lit light holds its propeller lever feathered.
+struct PropEcState {
+    int32_t prop_ec_light_1 = 0, prop_ec_light_2 = 0;
+    int32_t autofeathered_1 = 0, autofeathered_2 = 0;  // feathered in the air by the autofeather
+};
+
+// EngineFire1, EngineFire2 ("ENGINE_FIRE"), one per engine. The fuel
+// shut-off each handle publishes is in PanelInputs.
+struct EngineFireState {
+    double loop1_pos = 0, loop2_pos = 0;  // 1 = loop switched off (OFF lit)
+    double handle_pos = 1;            // 0 turned left (agent 1), 1 centre, 2 turned right (agent 2)
+};
+
+// Engine_Rating_Panel ("ERP"): the rating mode, the flexible take-off
+// temperature, the go-around automation, the lever servo and the propeller
+// governor. Its outputs for other panels are in PanelInputs.
+struct EngineRatingState {
+    // Mode lamps, at most one lit.
+    double erp_to = 0, erp_ga = 0, erp_flx = 0, erp_clb = 0, erp_crz = 0, erp_mct = 0;
+    int32_t active_erp_mode = 0;      // 1 TO, 2 GA, 3 FLX, 4 CLB, 5 CRZ, 6 MCT, 0 none
+    double flex_temp_offset = 0;      // degrees added to the outside temperature in FLX
+    int32_t ga_arm_state = 0;         // 2 armed in the air, 1 GA held after touchdown, 0 idle
+    double ga_hold_deadline = 0;      // simulation time at which GA gives way to TO
+    double lever_command[2] = {};     // power lever positions the servo commands
+    double torque_error[2] = {};      // last torque minus target, per lever
+    double prop_speed_target = 0.85;  // propeller speed fraction the governor holds
+    double prop_command[2] = {};      // propeller lever positions the governor commands
+    double speed_error[2] = {};       // last propeller speed minus target
+};
+
+// Feather: the autofeather annunciator.
+struct FeatherState {
+    int32_t feather_state = 0;        // 0 off, 1 armed, 2 active
+    int32_t feather_latch = 0;        // an engine has given take-off torque with the servo armed
+};
+
+// Fuel_Flow ("FUELFLOW"): pages, weight entry and fuel used.
+struct FuelFlowState {
+    int32_t fuel_display_page = 0;    // 0 flow and weight, 1 weight entry, 2 fuel used,
+                                      // 3 reference speed, 4 display test
+    double fuel_page_deadline = 0;    // simulation time at which the page falls back to 0
+    double aircraft_weight_mod = 0;   // kg, 0 to 20000 in steps of 100
+    double weight_valid = 1;          // the gross weight may be shown
+    double fuel_on_board_kg = 0;
+    double fuel_reference_kg = 0;     // fuel on board at the last reference point
+    double fuel_used_kg = 0;
+    int32_t fuel_reset_latch = 0;     // set at the first update without power
+};
+
 struct QuillmarState {
     ChannelLinks channels{};          // created at System_Simulator's install
     ElectricState electric;
@@ -376,6 +440,13 @@ struct QuillmarState {
     RadioState radios;
     NavigationInstrumentState navigation;
     IndicatorState indicators;
+    // Engines
+    StarterState starter;
+    PropEcState prop_ec;
+    EngineFireState engine_fire[2];   // EngineFire1, EngineFire2
+    EngineRatingState engine_rating;
+    FeatherState feather;
+    FuelFlowState fuel_flow;
 };
 
 extern QuillmarState quillmar;
