@@ -235,6 +235,24 @@ double move_toward(double x, double target, double rate, double dt) {
     return std::max(target, x - step);
 }
 
+// An engine: a gas generator (the core, Nh) cranked by its starter and lit
+// by fuel once it turns fast enough, and a free turbine driving the
+// propeller (Np), whose governor holds the speed the propeller lever sets
+// (fully back is the feather stop). The power lever asks for torque; below
+// zero it is in the reverse range. Temperatures are degrees Rankine as the
+// host delivers them.
+constexpr double LIGHT_OFF_NH = 12;            // percent core speed at which the fuel lights
+constexpr double CRANK_NH = 25;                // the starter alone turns the core this fast
+constexpr double CRANK_RATE = 2.5;             // percent a second
+constexpr double ASSISTED_RATE = 3.0;          // starter and combustion below self-sustaining speed
+constexpr double HUNG_DECAY = 1.5;             // a lit core below self-sustaining speed without starter
+constexpr double SELF_SUSTAINING_NH = 45;
+constexpr double RUNNING_FULL = 16384;         // running state at 100 % core speed
+constexpr double GOVERNOR_RANGE = 1.05;        // propeller speed fraction at the lever's full travel
+
+double celsius_to_rankine(double c) { return c * 1.8 + RANKINE_OFFSET; }
+double rankine_to_celsius(double r) { return (r - RANKINE_OFFSET) / 1.8; }
+
 // Every value the model moves goes through drive(): a variable the script
 // pinned keeps its value, and what follows from it is computed from the
 // pinned value.
@@ -249,36 +267,59 @@ void step_engine(EngineModel& e, VariableStore& v, int index, double dt) {
     bool fuel = e.fuel_control > 0 && (v.get(TANK[index]) > 0 || v.get(TANK[1 - index]) > 0);
 
     if (!fuel) e.lit = false;
-    else if (!e.lit && nh >= 12) e.lit = true;     // light-off once the core turns fast enough
+    else if (!e.lit && nh >= LIGHT_OFF_NH) e.lit = true;     // light-off
 
-    double power = std::clamp(v.get(POWER[index]) / FULL, 0.0, 1.0);
+    double power = std::clamp(v.get(POWER[index]) / FULL, -1.0, 1.0);
     double prop = std::clamp(v.get(PROP[index]) / FULL, 0.0, 1.0);
+
+    // Core: cranked, accelerated through light-off, then governed by the
+    // fuel control (idle) and the power lever.
     if (e.lit) {
         double idle = 60 + 10 * e.fuel_control;
-        double target = idle + 30 * power;
-        nh = nh < 60 ? nh + 4 * dt : approach_value(nh, target, 2.0, dt);
+        double target = idle + 30 * std::max(power, 0.0) + 20 * std::max(-power, 0.0);
+        if (nh < SELF_SUSTAINING_NH) nh += (starter ? ASSISTED_RATE : -HUNG_DECAY) * dt;
+        else nh = approach_value(nh, target, 2.5, dt);
     } else if (starter) {
-        nh = move_toward(nh, 25, 5, dt);
+        nh = move_toward(nh, CRANK_NH, CRANK_RATE, dt);
     } else {
-        nh = move_toward(nh, 0, 4, dt);
+        nh = move_toward(nh, 0, std::max(3.0, 0.25 * nh), dt);
     }
-    nh = v.drive(NH[index], nh);
+    nh = v.drive(NH[index], std::max(nh, 0.0));
     v.drive(NL[index], nh * 0.95);
-    bool running = v.drive(RUN[index], e.lit && nh >= 60 ? 1 : 0) != 0;
-    double oat_r = v.get(350) * 256 * 1.8 + RANKINE_OFFSET;
-    double spool = std::clamp(nh / 70, 0.0, 1.0);
-    double np_target = e.lit && nh > 40 ? (0.6 + 0.41 * prop) * spool : 0;
-    double np = approach_value(v.get(NP[index]), np_target, 1.5, dt);
+    v.drive(RUN[index], e.lit ? nh / 100 * RUNNING_FULL : 0);
+
+    // Propeller: the governor's speed, as far as the power turbine (or the
+    // airstream, unfeathered in flight) can turn it.
+    double governed = prop * GOVERNOR_RANGE;
+    double turbine = e.lit ? std::clamp((nh - 40) / 25, 0.0, 1.0) * GOVERNOR_RANGE : 0;
+    bool airborne = v.get(60) == 0;
+    double windmill = airborne && prop > 0.05 ? std::min(v.get(61) / 250, 0.9) : 0;
+    double np = approach_value(v.get(NP[index]), std::min(governed, std::max(turbine, windmill)), 1.2, dt);
     if (np < 0.001) np = 0;
     np = v.drive(NP[index], np);
-    double torque = e.lit ? (0.05 + 0.95 * power) * std::min(1.0, np / 0.6) : 0;
-    double itt = oat_r + (e.lit ? (420 + 380 * power) * 1.8 : 0);
 
-    v.drive(TQ[index], approach_value(v.get(TQ[index]), torque, 1.0, dt));
-    v.drive(ITT[index], approach_value(v.get(ITT[index]), itt, 3.0, dt));
-    v.drive(OILP[index], approach_value(v.get(OILP[index]), e.lit ? 16000 + 8000 * nh / 100 : 0, 2.0, dt));
-    v.drive(OILT[index], approach_value(v.get(OILT[index]), oat_r + (running ? 70 * 1.8 : 0), 60.0, dt));
-    double flow = v.drive(FF[index], e.lit ? 250 + 1000 * power : 0);
+    // Torque asked for by the power lever, as far as the propeller takes it:
+    // 5 % at idle, 81 % at 80 % of the travel, 115 % fully forward.
+    double asked = power >= 0 ? 0.05 + 0.95 * power + 0.75 * std::max(power - 0.8, 0.0)
+                              : -1.2 * -power;
+    double torque = e.lit ? asked * std::min(1.0, np / 0.7) : 0;
+    torque = v.drive(TQ[index], approach_value(v.get(TQ[index]), torque, 1.0, dt));
+
+    double oat = v.get(350) * 256;
+    double itt_target = oat;
+    if (e.lit) itt_target = nh < 50 ? 720 : 480 + 320 * std::fabs(torque);   // hot through the start
+    double itt = rankine_to_celsius(v.get(ITT[index]));
+    itt = approach_value(itt, itt_target, itt_target > itt ? 2.0 : 6.0, dt);
+    double oil_pressure = e.lit ? 14000 + 100 * nh : 150 * nh;
+    double oil_temperature = oat + (e.lit ? 45 + 0.3 * nh : 0);
+    double flow = e.lit ? 300 + 1500 * std::fabs(torque) : 0;
+
+    v.drive(ITT[index], celsius_to_rankine(itt));
+    v.drive(OILP[index], approach_value(v.get(OILP[index]), oil_pressure, 2.0, dt));
+    v.drive(OILT[index], celsius_to_rankine(approach_value(rankine_to_celsius(v.get(OILT[index])),
+                                                           oil_temperature, 60.0, dt)));
+    flow = v.drive(FF[index], flow);
+    bool running = e.lit && nh >= 60;
     v.drive(HYD_P[index], approach_value(v.get(HYD_P[index]), running ? 3000 * HYD_SCALE : 0, 1.0, dt));
 
     // Burn: the selected tank feeds (both tanks feed their own engines by default).

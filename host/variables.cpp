@@ -74,8 +74,8 @@ static const VariableInfo VARIABLES[] = {
     {116, "airspeed_target", 0, false},
     {120, "vertical_speed_target", 0, false},
     {128, "power_lever1", 0, false},             // 0 to 16384
-    {129, "prop_lever1", 0, false},
-    {130, "engine1_running", 0, false},
+    {129, "prop_lever1", 0, false},              // 0 (feather stop) to 16384
+    {130, "engine1_running", 0, false},          // 0 stopped; once lit, core speed x 16384 / 100
     {138, "fuel_flow1", 0, false},               // pounds per hour
     {163, "power_lever2", 0, false},
     {164, "prop_lever2", 0, false},
