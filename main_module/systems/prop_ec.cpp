@@ -72,9 +72,10 @@ constexpr double RUNNING_THRESHOLD = 9000;
 constexpr double FEATHER_TORQUE = 0.25;
 
 // A propeller the autofeather has dropped in the air stays feathered while
-// its engine gives no torque: the lit light is itself a propeller control
-// fault, which disarms the annunciator on the next update, and the light
-// must not go out with it and hand the propeller back to the governor.
+// its engine gives no torque. The lit light is itself a propeller control
+// fault, which disarms the annunciator on the next update; the light must
+// not go out with it, or it would blink every other frame, and with it the
+// governor's hold on the propeller and the other engine's extra torque.
 static void prop_ec_update(GaugeHeader* gauge) {
     bool ground = host_variable_value(&on_ground) != 0;
     bool autofeather_active = quillmar.feather.feather_state == 2;
