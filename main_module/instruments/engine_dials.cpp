@@ -25,7 +25,7 @@ double rankine_to_celsius(double rankine) { return (rankine - 491.67) * 5 * 0.11
 
 void format_tenths(char* text, size_t size, double tenths) {
     // Four digits are all the readout has room for.
-    double v = std::trunc(std::fmin(std::fmax(tenths, 0), 9999));
+    double v = std::fmin(std::fmax(tenths, 0), 9999);
     int n = static_cast<int>(v);
     if (v > 10) std::snprintf(text, size, "%4d", n);
     else std::snprintf(text, size, "  0%d", n);
