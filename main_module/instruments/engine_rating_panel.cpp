@@ -135,14 +135,14 @@ static int32_t FS_CALL click_flex_increase(const MousePoint*, uint32_t) {
 
 static MouseRect rating_panel_rects[] = {
     mouse_parent(0, 0, 114, 65),
-    mouse_child(9, 10, 19, 17, 5, MOUSE_CLICK, click_mode<MODE_TO>),
-    mouse_child(30, 10, 19, 17, 5, MOUSE_CLICK, click_mode<MODE_GA>),
-    mouse_child(51, 10, 19, 17, 5, MOUSE_CLICK, click_mode<MODE_FLX>),
-    mouse_child(9, 29, 19, 17, 5, MOUSE_CLICK, click_mode<MODE_CLB>),
-    mouse_child(30, 29, 19, 17, 5, MOUSE_CLICK, click_mode<MODE_CRZ>),
-    mouse_child(51, 29, 19, 17, 5, MOUSE_CLICK, click_mode<MODE_MCT>),
-    mouse_child(73, 34, 15, 20, 5, MOUSE_CLICK, click_flex_decrease),
-    mouse_child(89, 34, 15, 20, 5, MOUSE_CLICK, click_flex_increase),
+    mouse_child(9, 10, 19, 17, CURSOR_HAND, MOUSE_CLICK, click_mode<MODE_TO>),
+    mouse_child(30, 10, 19, 17, CURSOR_HAND, MOUSE_CLICK, click_mode<MODE_GA>),
+    mouse_child(51, 10, 19, 17, CURSOR_HAND, MOUSE_CLICK, click_mode<MODE_FLX>),
+    mouse_child(9, 29, 19, 17, CURSOR_HAND, MOUSE_CLICK, click_mode<MODE_CLB>),
+    mouse_child(30, 29, 19, 17, CURSOR_HAND, MOUSE_CLICK, click_mode<MODE_CRZ>),
+    mouse_child(51, 29, 19, 17, CURSOR_HAND, MOUSE_CLICK, click_mode<MODE_MCT>),
+    mouse_child(73, 34, 15, 20, CURSOR_HAND, MOUSE_CLICK, click_flex_decrease),
+    mouse_child(89, 34, 15, 20, CURSOR_HAND, MOUSE_CLICK, click_flex_increase),
     mouse_close(),
     mouse_end(),
 };

@@ -155,11 +155,11 @@ static int32_t FS_CALL click_display_test(const MousePoint*, uint32_t) {
 
 static MouseRect fuel_flow_rects[] = {
     mouse_parent(0, 0, 97, 65),
-    mouse_child(2, 36, 15, 20, 2, MOUSE_REPEAT, click_weight_decrease),
-    mouse_child(17, 36, 15, 20, 1, MOUSE_REPEAT, click_weight_increase),
-    mouse_child(70, 29, 13, 13, 5, MOUSE_REPEAT, click_fuel_used),
-    mouse_child(70, 48, 13, 13, 5, MOUSE_REPEAT, click_reference_speed),
-    mouse_child(84, 39, 13, 13, 5, MOUSE_REPEAT, click_display_test),
+    mouse_child(2, 36, 15, 20, CURSOR_DECREASE, MOUSE_REPEAT, click_weight_decrease),
+    mouse_child(17, 36, 15, 20, CURSOR_INCREASE, MOUSE_REPEAT, click_weight_increase),
+    mouse_child(70, 29, 13, 13, CURSOR_HAND, MOUSE_REPEAT, click_fuel_used),
+    mouse_child(70, 48, 13, 13, CURSOR_HAND, MOUSE_REPEAT, click_reference_speed),
+    mouse_child(84, 39, 13, 13, CURSOR_HAND, MOUSE_REPEAT, click_display_test),
     mouse_close(),
     mouse_end(),
 };

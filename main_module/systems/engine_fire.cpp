@@ -128,22 +128,25 @@ static int32_t FS_CALL click_handle_right(const MousePoint*, uint32_t) {
     return 1;
 }
 
+// The handle halves keep the cursors the panels have always shown: the
+// increase shape over the half that turns the handle down, the decrease
+// shape over the half that turns it up.
 static MouseRect engine_fire1_rects[] = {
     mouse_parent(0, 0, 177, 177),
-    mouse_child(26, 57, 25, 25, 5, MOUSE_CLICK, click_loop1<0>),
-    mouse_child(52, 57, 25, 25, 5, MOUSE_CLICK, click_loop2<0>),
-    mouse_child(86, 16, 33, 72, 1, MOUSE_CLICK, click_handle_left<0>),
-    mouse_child(120, 16, 33, 72, 2, MOUSE_CLICK, click_handle_right<0>),
+    mouse_child(26, 57, 25, 25, CURSOR_HAND, MOUSE_CLICK, click_loop1<0>),
+    mouse_child(52, 57, 25, 25, CURSOR_HAND, MOUSE_CLICK, click_loop2<0>),
+    mouse_child(86, 16, 33, 72, CURSOR_INCREASE, MOUSE_CLICK, click_handle_left<0>),
+    mouse_child(120, 16, 33, 72, CURSOR_DECREASE, MOUSE_CLICK, click_handle_right<0>),
     mouse_close(),
     mouse_end(),
 };
 
 static MouseRect engine_fire2_rects[] = {
     mouse_parent(0, 0, 177, 177),
-    mouse_child(97, 57, 25, 25, 5, MOUSE_CLICK, click_loop1<1>),
-    mouse_child(123, 57, 25, 25, 5, MOUSE_CLICK, click_loop2<1>),
-    mouse_child(24, 16, 33, 72, 1, MOUSE_CLICK, click_handle_left<1>),
-    mouse_child(57, 16, 33, 72, 2, MOUSE_CLICK, click_handle_right<1>),
+    mouse_child(97, 57, 25, 25, CURSOR_HAND, MOUSE_CLICK, click_loop1<1>),
+    mouse_child(123, 57, 25, 25, CURSOR_HAND, MOUSE_CLICK, click_loop2<1>),
+    mouse_child(24, 16, 33, 72, CURSOR_INCREASE, MOUSE_CLICK, click_handle_left<1>),
+    mouse_child(57, 16, 33, 72, CURSOR_DECREASE, MOUSE_CLICK, click_handle_right<1>),
     mouse_close(),
     mouse_end(),
 };

@@ -123,11 +123,11 @@ static int32_t FS_CALL click_selector_right(const MousePoint*, uint32_t) {
 // single clicks.
 static MouseRect starter_rects[] = {
     mouse_parent(0, 0, 177, 300),
-    mouse_child(76, 20, 26, 25, 5, MOUSE_CLICK, click_start_master),
-    mouse_child(27, 20, 26, 25, 5, MOUSE_CLICK, click_left_ignition),
-    mouse_child(125, 20, 26, 25, 5, MOUSE_CLICK, click_right_ignition),
-    mouse_child(59, 51, 30, 60, 2, MOUSE_REPEAT, click_selector_left),
-    mouse_child(89, 51, 30, 60, 2, MOUSE_CLICK, click_selector_right),
+    mouse_child(76, 20, 26, 25, CURSOR_HAND, MOUSE_CLICK, click_start_master),
+    mouse_child(27, 20, 26, 25, CURSOR_HAND, MOUSE_CLICK, click_left_ignition),
+    mouse_child(125, 20, 26, 25, CURSOR_HAND, MOUSE_CLICK, click_right_ignition),
+    mouse_child(59, 51, 30, 60, CURSOR_DECREASE, MOUSE_REPEAT, click_selector_left),
+    mouse_child(89, 51, 30, 60, CURSOR_DECREASE, MOUSE_CLICK, click_selector_right),
     mouse_close(),
     mouse_end(),
 };
