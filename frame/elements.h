@@ -167,18 +167,6 @@ inline ElementHead* element_child(ElementHead* element, int index) {
     return nullptr;
 }
 
-// The i-th entry of the gauge's element list, or nullptr past its end. An
-// instrument whose every element is switched on and off (lit and normal
-// pairs, readouts gated by power) lists its elements side by side instead of
-// hanging them under a base element, since hiding an element hides what
-// hangs under it.
-inline ElementHead* gauge_list_element(GaugeHeader* gauge, int index) {
-    if (!gauge || !gauge->elements) return nullptr;
-    for (int i = 0; gauge->elements[i]; ++i)
-        if (i == index) return gauge->elements[i];
-    return nullptr;
-}
-
 // The element reached from the base element by child indices, in order.
 inline ElementHead* gauge_element(GaugeHeader* gauge, std::initializer_list<int> path) {
     ElementHead* element = gauge_base(gauge);

@@ -33,14 +33,15 @@ void format_tenths(char* text, size_t size, double tenths) {
 
 void FS_CALL dial_instrument_callback(GaugeHeader* gauge, int32_t service, uint32_t) {
     if (service != SERVICE_UPDATE) return;
+    auto at = [gauge](DialElement which) { return gauge_element(gauge, {which}); };
     const LightingPair pairs[] = {
-        {gauge_list_element(gauge, DIAL_FACE), gauge_list_element(gauge, DIAL_FACE_LIT)},
-        {gauge_list_element(gauge, DIAL_POINTER), gauge_list_element(gauge, DIAL_POINTER_LIT)},
+        {gauge_base(gauge), at(DIAL_FACE_LIT)},
+        {at(DIAL_POINTER), at(DIAL_POINTER_LIT)},
     };
     apply_panel_lighting(pairs);
     bool powered = instruments_powered();
-    show_element_if(gauge_list_element(gauge, DIAL_READOUT), powered);
-    show_element_if(gauge_list_element(gauge, DIAL_DECIMAL_POINT), powered);
+    show_element_if(at(DIAL_READOUT), powered);
+    show_element_if(at(DIAL_DECIMAL_POINT), powered);
 }
 
 // The value of an element's own host variable, as the host last delivered it.
@@ -145,9 +146,9 @@ constexpr int32_t DECIMAL_X = 58, DECIMAL_Y = 75;
 // lit face, pointer, lit pointer, decimal point.
 enum : int32_t { BMP_FACE, BMP_FACE_LIT, BMP_POINTER, BMP_POINTER_LIT, BMP_DECIMAL_POINT };
 
-// The face and pointer pairs of one dial.
+// What hangs under a dial's face: the lit face and the pointer pair.
 struct Dial {
-    StaticImageElement face, face_lit;
+    StaticImageElement face_lit;
     NeedleElement pointer, pointer_lit;
 };
 
@@ -159,11 +160,16 @@ constexpr Dial dial(GaugeHeader* gauge, int32_t bitmaps, uint32_t variable, Valu
     ElementSpec pointer_lit = pointer;
     pointer_lit.bitmap = bitmaps + BMP_POINTER_LIT;
     return Dial{
-        static_image(gauge, {.bitmap = bitmaps + BMP_FACE}),
         static_image(gauge, {.bitmap = bitmaps + BMP_FACE_LIT}),
         needle(gauge, pointer, law, scale, rate_limit),
         needle(gauge, pointer_lit, law, scale, rate_limit),
     };
+}
+
+// The normal face, the base every other element of the dial hangs from.
+constexpr StaticImageElement dial_face(GaugeHeader* gauge, int32_t bitmaps,
+                                       ElementHead** children) {
+    return static_image(gauge, {.bitmap = bitmaps + BMP_FACE, .children = children});
 }
 
 template <size_t N>
@@ -203,18 +209,26 @@ static constinit Dial np1 =
 static constinit StringElement np1_readout =
     dial_readout(&gauge_Np1.h, 701, propeller_speed_readout, np1_text);
 static constinit StaticImageElement np1_point = decimal_point(&gauge_Np1.h, BITMAPS_Np1);
-static ElementHead* np1_elements[] = {&np1.face.head,    &np1.face_lit.head,    &np1.pointer.head,
-                                      &np1.pointer_lit.head, &np1_readout.head, &np1_point.head,
-                                      nullptr};
+static ElementHead* np1_children[] = {
+    &np1.face_lit.head, &np1.pointer.head, &np1.pointer_lit.head, &np1_readout.head,
+    &np1_point.head, nullptr,
+};
+static constinit StaticImageElement np1_face =
+    dial_face(&gauge_Np1.h, BITMAPS_Np1, np1_children);
+static ElementHead* np1_elements[] = {&np1_face.head, nullptr};
 
 static constinit Dial np2 =
     dial(&gauge_Np2.h, BITMAPS_Np1, 709, propeller_speed_pointer, speed_scale, 5);
 static constinit StringElement np2_readout =
     dial_readout(&gauge_Np2.h, 709, propeller_speed_readout, np2_text);
 static constinit StaticImageElement np2_point = decimal_point(&gauge_Np2.h, BITMAPS_Np1);
-static ElementHead* np2_elements[] = {&np2.face.head,    &np2.face_lit.head,    &np2.pointer.head,
-                                      &np2.pointer_lit.head, &np2_readout.head, &np2_point.head,
-                                      nullptr};
+static ElementHead* np2_children[] = {
+    &np2.face_lit.head, &np2.pointer.head, &np2.pointer_lit.head, &np2_readout.head,
+    &np2_point.head, nullptr,
+};
+static constinit StaticImageElement np2_face =
+    dial_face(&gauge_Np2.h, BITMAPS_Np1, np2_children);
+static ElementHead* np2_elements[] = {&np2_face.head, nullptr};
 
 MAIN_GAUGE(Np1, np1_elements, np1_rects, dial_instrument_callback);
 MAIN_GAUGE(Np2, np2_elements, np2_rects, dial_instrument_callback);
@@ -223,21 +237,31 @@ MAIN_GAUGE(Np2, np2_elements, np2_rects, dial_instrument_callback);
 
 static char nh1_text[6], nh2_text[6];
 
-static constinit Dial nh1 = dial(&gauge_Nh1.h, BITMAPS_Nh1, 624, spool_speed_pointer, speed_scale, 2);
+static constinit Dial nh1 =
+    dial(&gauge_Nh1.h, BITMAPS_Nh1, 624, spool_speed_pointer, speed_scale, 2);
 static constinit StringElement nh1_readout =
     dial_readout(&gauge_Nh1.h, 624, core_speed_readout, nh1_text);
 static constinit StaticImageElement nh1_point = decimal_point(&gauge_Nh1.h, BITMAPS_Nh1);
-static ElementHead* nh1_elements[] = {&nh1.face.head,    &nh1.face_lit.head,    &nh1.pointer.head,
-                                      &nh1.pointer_lit.head, &nh1_readout.head, &nh1_point.head,
-                                      nullptr};
+static ElementHead* nh1_children[] = {
+    &nh1.face_lit.head, &nh1.pointer.head, &nh1.pointer_lit.head, &nh1_readout.head,
+    &nh1_point.head, nullptr,
+};
+static constinit StaticImageElement nh1_face =
+    dial_face(&gauge_Nh1.h, BITMAPS_Nh1, nh1_children);
+static ElementHead* nh1_elements[] = {&nh1_face.head, nullptr};
 
-static constinit Dial nh2 = dial(&gauge_Nh2.h, BITMAPS_Nh1, 643, spool_speed_pointer, speed_scale, 2);
+static constinit Dial nh2 =
+    dial(&gauge_Nh2.h, BITMAPS_Nh1, 643, spool_speed_pointer, speed_scale, 2);
 static constinit StringElement nh2_readout =
     dial_readout(&gauge_Nh2.h, 643, core_speed_readout, nh2_text);
 static constinit StaticImageElement nh2_point = decimal_point(&gauge_Nh2.h, BITMAPS_Nh1);
-static ElementHead* nh2_elements[] = {&nh2.face.head,    &nh2.face_lit.head,    &nh2.pointer.head,
-                                      &nh2.pointer_lit.head, &nh2_readout.head, &nh2_point.head,
-                                      nullptr};
+static ElementHead* nh2_children[] = {
+    &nh2.face_lit.head, &nh2.pointer.head, &nh2.pointer_lit.head, &nh2_readout.head,
+    &nh2_point.head, nullptr,
+};
+static constinit StaticImageElement nh2_face =
+    dial_face(&gauge_Nh2.h, BITMAPS_Nh1, nh2_children);
+static ElementHead* nh2_elements[] = {&nh2_face.head, nullptr};
 
 MAIN_GAUGE(Nh1, nh1_elements, nh1_rects, dial_instrument_callback);
 MAIN_GAUGE(Nh2, nh2_elements, nh2_rects, dial_instrument_callback);
@@ -246,13 +270,21 @@ MAIN_GAUGE(Nh2, nh2_elements, nh2_rects, dial_instrument_callback);
 
 static constinit Dial nl1 =
     dial(&gauge_Nl1.h, BITMAPS_Nl1, 625, spool_speed_pointer, low_spool_scale, 5);
-static ElementHead* nl1_elements[] = {&nl1.face.head, &nl1.face_lit.head, &nl1.pointer.head,
-                                      &nl1.pointer_lit.head, nullptr};
+static ElementHead* nl1_children[] = {
+    &nl1.face_lit.head, &nl1.pointer.head, &nl1.pointer_lit.head, nullptr,
+};
+static constinit StaticImageElement nl1_face =
+    dial_face(&gauge_Nl1.h, BITMAPS_Nl1, nl1_children);
+static ElementHead* nl1_elements[] = {&nl1_face.head, nullptr};
 
 static constinit Dial nl2 =
     dial(&gauge_Nl2.h, BITMAPS_Nl1, 644, spool_speed_pointer, low_spool_scale, 5);
-static ElementHead* nl2_elements[] = {&nl2.face.head, &nl2.face_lit.head, &nl2.pointer.head,
-                                      &nl2.pointer_lit.head, nullptr};
+static ElementHead* nl2_children[] = {
+    &nl2.face_lit.head, &nl2.pointer.head, &nl2.pointer_lit.head, nullptr,
+};
+static constinit StaticImageElement nl2_face =
+    dial_face(&gauge_Nl2.h, BITMAPS_Nl1, nl2_children);
+static ElementHead* nl2_elements[] = {&nl2_face.head, nullptr};
 
 MAIN_GAUGE(Nl1, nl1_elements, nl1_rects, dial_instrument_callback);
 MAIN_GAUGE(Nl2, nl2_elements, nl2_rects, dial_instrument_callback);
@@ -264,14 +296,22 @@ static char itt1_text[6], itt2_text[6];
 static constinit Dial itt1 = dial(&gauge_ITT1.h, BITMAPS_ITT1, 631, itt_pointer, itt_scale, 0);
 static constinit StringElement itt1_readout =
     dial_readout(&gauge_ITT1.h, 631, itt_readout, itt1_text);
-static ElementHead* itt1_elements[] = {&itt1.face.head, &itt1.face_lit.head, &itt1.pointer.head,
-                                       &itt1.pointer_lit.head, &itt1_readout.head, nullptr};
+static ElementHead* itt1_children[] = {
+    &itt1.face_lit.head, &itt1.pointer.head, &itt1.pointer_lit.head, &itt1_readout.head, nullptr,
+};
+static constinit StaticImageElement itt1_face =
+    dial_face(&gauge_ITT1.h, BITMAPS_ITT1, itt1_children);
+static ElementHead* itt1_elements[] = {&itt1_face.head, nullptr};
 
 static constinit Dial itt2 = dial(&gauge_ITT2.h, BITMAPS_ITT1, 650, itt_pointer, itt_scale, 0);
 static constinit StringElement itt2_readout =
     dial_readout(&gauge_ITT2.h, 650, itt_readout, itt2_text);
-static ElementHead* itt2_elements[] = {&itt2.face.head, &itt2.face_lit.head, &itt2.pointer.head,
-                                       &itt2.pointer_lit.head, &itt2_readout.head, nullptr};
+static ElementHead* itt2_children[] = {
+    &itt2.face_lit.head, &itt2.pointer.head, &itt2.pointer_lit.head, &itt2_readout.head, nullptr,
+};
+static constinit StaticImageElement itt2_face =
+    dial_face(&gauge_ITT2.h, BITMAPS_ITT1, itt2_children);
+static ElementHead* itt2_elements[] = {&itt2_face.head, nullptr};
 
 MAIN_GAUGE(ITT1, itt1_elements, itt1_rects, dial_instrument_callback);
 MAIN_GAUGE(ITT2, itt2_elements, itt2_rects, dial_instrument_callback);
@@ -280,29 +320,45 @@ MAIN_GAUGE(ITT2, itt2_elements, itt2_rects, dial_instrument_callback);
 
 static constinit Dial oil_pressure1 = dial(&gauge_Oil_Pressure1.h, BITMAPS_Oil_Pressure1, 562,
                                            oil_pressure_pointer, oil_pressure_scale, 0);
-static ElementHead* oil_pressure1_elements[] = {
-    &oil_pressure1.face.head, &oil_pressure1.face_lit.head, &oil_pressure1.pointer.head,
-    &oil_pressure1.pointer_lit.head, nullptr};
+static ElementHead* oil_pressure1_children[] = {
+    &oil_pressure1.face_lit.head, &oil_pressure1.pointer.head, &oil_pressure1.pointer_lit.head,
+    nullptr
+};
+static constinit StaticImageElement oil_pressure1_face =
+    dial_face(&gauge_Oil_Pressure1.h, BITMAPS_Oil_Pressure1, oil_pressure1_children);
+static ElementHead* oil_pressure1_elements[] = {&oil_pressure1_face.head, nullptr};
 
 static constinit Dial oil_pressure2 = dial(&gauge_Oil_Pressure2.h, BITMAPS_Oil_Pressure1, 572,
                                            oil_pressure_pointer, oil_pressure_scale, 0);
-static ElementHead* oil_pressure2_elements[] = {
-    &oil_pressure2.face.head, &oil_pressure2.face_lit.head, &oil_pressure2.pointer.head,
-    &oil_pressure2.pointer_lit.head, nullptr};
+static ElementHead* oil_pressure2_children[] = {
+    &oil_pressure2.face_lit.head, &oil_pressure2.pointer.head, &oil_pressure2.pointer_lit.head,
+    nullptr
+};
+static constinit StaticImageElement oil_pressure2_face =
+    dial_face(&gauge_Oil_Pressure2.h, BITMAPS_Oil_Pressure1, oil_pressure2_children);
+static ElementHead* oil_pressure2_elements[] = {&oil_pressure2_face.head, nullptr};
 
 static constinit Dial oil_temperature1 =
     dial(&gauge_Oil_Temperature1.h, BITMAPS_Oil_Temperature1, 561, oil_temperature_pointer,
          oil_temperature_scale, 0);
-static ElementHead* oil_temperature1_elements[] = {
-    &oil_temperature1.face.head, &oil_temperature1.face_lit.head, &oil_temperature1.pointer.head,
-    &oil_temperature1.pointer_lit.head, nullptr};
+static ElementHead* oil_temperature1_children[] = {
+    &oil_temperature1.face_lit.head, &oil_temperature1.pointer.head,
+    &oil_temperature1.pointer_lit.head, nullptr,
+};
+static constinit StaticImageElement oil_temperature1_face =
+    dial_face(&gauge_Oil_Temperature1.h, BITMAPS_Oil_Temperature1, oil_temperature1_children);
+static ElementHead* oil_temperature1_elements[] = {&oil_temperature1_face.head, nullptr};
 
 static constinit Dial oil_temperature2 =
     dial(&gauge_Oil_Temperature2.h, BITMAPS_Oil_Temperature1, 571, oil_temperature_pointer,
          oil_temperature_scale, 0);
-static ElementHead* oil_temperature2_elements[] = {
-    &oil_temperature2.face.head, &oil_temperature2.face_lit.head, &oil_temperature2.pointer.head,
-    &oil_temperature2.pointer_lit.head, nullptr};
+static ElementHead* oil_temperature2_children[] = {
+    &oil_temperature2.face_lit.head, &oil_temperature2.pointer.head,
+    &oil_temperature2.pointer_lit.head, nullptr,
+};
+static constinit StaticImageElement oil_temperature2_face =
+    dial_face(&gauge_Oil_Temperature2.h, BITMAPS_Oil_Temperature1, oil_temperature2_children);
+static ElementHead* oil_temperature2_elements[] = {&oil_temperature2_face.head, nullptr};
 
 MAIN_GAUGE(Oil_Pressure1, oil_pressure1_elements, oil_pressure1_rects, dial_instrument_callback);
 MAIN_GAUGE(Oil_Pressure2, oil_pressure2_elements, oil_pressure2_rects, dial_instrument_callback);

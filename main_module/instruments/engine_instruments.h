@@ -6,11 +6,10 @@
 
 #include "frame/records.h"
 
-// The element list of a dial instrument, side by side in drawing order:
-// the face pair, the pointer pair, then the readout and its decimal point
+// A dial instrument's elements below its (normal) face, in drawing order:
+// the lit face, the pointer pair, then the readout and its decimal point
 // where the dial has them.
 enum DialElement : int {
-    DIAL_FACE,
     DIAL_FACE_LIT,
     DIAL_POINTER,
     DIAL_POINTER_LIT,

@@ -217,7 +217,9 @@ static uint32_t lever_value(double position) {
     return static_cast<uint32_t>(static_cast<int32_t>(position));
 }
 
-static double clamp_travel(double position) { return std::fmin(std::fmax(position, 0), LEVER_TRAVEL); }
+static double clamp_travel(double position) {
+    return std::fmin(std::fmax(position, 0), LEVER_TRAVEL);
+}
 
 // One step of a lever servo: a correction that grows with the square of the
 // error, braked by the error's rate of change; `gain` and the step limits

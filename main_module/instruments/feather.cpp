@@ -56,7 +56,7 @@ static void feather_update(GaugeHeader* gauge) {
     }
     if (torque1 < RELEASING_TORQUE || torque2 < RELEASING_TORQUE) f.feather_latch = 0;
 
-    show_element_if(gauge_list_element(gauge, 0), quillmar.electric.elec_power_state == 2);
+    show_element_if(gauge_base(gauge), quillmar.electric.elec_power_state == 2);
 }
 
 static void FS_CALL feather_callback(GaugeHeader* gauge, int32_t service, uint32_t) {

@@ -99,8 +99,6 @@ constexpr TextStyle FLOW_STYLE = {33, 13, 0xFF9A28, 0x000000, "Quartz", 400, STR
 constexpr TextStyle WEIGHT_STYLE = {27, 13, 0xFF9A28, 0x000000, "Quartz", 400, STRING_ALIGN_RIGHT};
 
 static char left_text[6], right_text[6], centre_text[6];
-static constinit StringElement left_flow =
-    readout(GAUGE, {.x = 11, .y = 11, .variable = 138}, engine_flow, left_text, FLOW_STYLE);
 static constinit StringElement right_flow =
     readout(GAUGE, {.x = 52, .y = 11, .variable = 173}, engine_flow, right_text, FLOW_STYLE);
 static constinit StringElement centre =
@@ -109,10 +107,15 @@ static constinit StringElement centre =
 static constinit StaticImageElement decimal_point = static_image(
     GAUGE, {.bitmap = BMP_DECIMAL_POINT, .x = 52, .y = 49, .flags = IMAGE_TRANSPARENT});
 
-// The element list, side by side in drawing order.
-enum FuelFlowElement : int { FF_LEFT, FF_RIGHT, FF_CENTRE, FF_DECIMAL_POINT };
-static ElementHead* fuel_flow_elements[] = {&left_flow.head, &right_flow.head, &centre.head,
-                                            &decimal_point.head, nullptr};
+// The indicator has no face: the other readouts and the decimal point hang
+// from engine 1's readout, in drawing order.
+enum FuelFlowElement : int { FF_RIGHT, FF_CENTRE, FF_DECIMAL_POINT };
+static ElementHead* left_flow_children[] = {&right_flow.head, &centre.head, &decimal_point.head,
+                                            nullptr};
+static constinit StringElement left_flow =
+    readout(GAUGE, {.x = 11, .y = 11, .children = left_flow_children, .variable = 138},
+            engine_flow, left_text, FLOW_STYLE);
+static ElementHead* fuel_flow_elements[] = {&left_flow.head, nullptr};
 
 // ------------------------------------------------------------ mouse
 
@@ -200,9 +203,10 @@ static void fuel_flow_update(GaugeHeader* gauge) {
 
     bool powered = power == 2;
     bool point = powered && f.fuel_display_page != PAGE_REFERENCE_SPEED && f.weight_valid != 0;
-    show_element_if(gauge_list_element(gauge, FF_DECIMAL_POINT), point);
-    for (FuelFlowElement e : {FF_LEFT, FF_RIGHT, FF_CENTRE})
-        show_element_if(gauge_list_element(gauge, e), powered);
+    show_element_if(gauge_element(gauge, {FF_DECIMAL_POINT}), point);
+    show_element_if(gauge_base(gauge), powered);
+    show_element_if(gauge_element(gauge, {FF_RIGHT}), powered);
+    show_element_if(gauge_element(gauge, {FF_CENTRE}), powered);
 }
 
 static void FS_CALL fuel_flow_callback(GaugeHeader* gauge, int32_t service, uint32_t) {

@@ -26,7 +26,7 @@ constexpr double LOW_PITCH_FROM = 0.3, LOW_PITCH_TO = 0.75;
 
 static void FS_CALL lo_pitch_callback(GaugeHeader* gauge, int32_t service, uint32_t) {
     if (service != SERVICE_UPDATE) return;
-    ElementHead* lamp = gauge_list_element(gauge, 0);
+    ElementHead* lamp = gauge_base(gauge);
     double speed = host_variable_value(&lamp->variable);
     show_element_if(lamp, instruments_powered() && speed > LOW_PITCH_FROM && speed < LOW_PITCH_TO);
 }

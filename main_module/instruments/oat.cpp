@@ -24,7 +24,7 @@ static ElementHead* oat_elements[] = {&oat.head, nullptr};
 static MouseRect oat_rects[] = {mouse_parent(0, 0, 25, 15), mouse_close(), mouse_end()};
 
 static void FS_CALL oat_callback(GaugeHeader* gauge, int32_t service, uint32_t) {
-    if (service == SERVICE_UPDATE) show_element_if(gauge_list_element(gauge, 0), instruments_powered());
+    if (service == SERVICE_UPDATE) show_element_if(gauge_base(gauge), instruments_powered());
 }
 
 MAIN_GAUGE(OAT, oat_elements, oat_rects, oat_callback);

@@ -52,9 +52,8 @@ constexpr uint32_t T = IMAGE_TRANSPARENT;
 constexpr TextStyle READOUT_STYLE = {33, 12, 0x50F050, 0x000000, "Quartz", 400,
                                      STRING_ALIGN_RIGHT};
 
-// The element list, side by side in drawing order.
+// The elements below the (normal) face, in drawing order.
 enum TorqueElement : int {
-    TORQUE_FACE,
     TORQUE_FACE_LIT,
     TORQUE_BAR,
     TORQUE_BAR_LIT,
@@ -64,8 +63,9 @@ enum TorqueElement : int {
     TORQUE_DECIMAL_POINT,
 };
 
+// What hangs under a torque gauge's face.
 struct TorqueGauge {
-    StaticImageElement face, face_lit;
+    StaticImageElement face_lit;
     MovingImageElement bar, bar_lit;
     SliderElement marker, marker_lit;
     StringElement readout;
@@ -84,7 +84,6 @@ constexpr TorqueGauge torque_gauge(GaugeHeader* gauge, uint32_t torque_variable,
                       target_marker, 0, MARKER_SCALE);
     };
     return TorqueGauge{
-        static_image(gauge, {.bitmap = BMP_FACE}),
         static_image(gauge, {.bitmap = BMP_FACE_LIT}),
         bar(BMP_BAR),
         bar(BMP_BAR_LIT),
@@ -100,14 +99,22 @@ static char torque1_text[6], torque2_text[6];
 static constinit TorqueGauge torque1 = torque_gauge(&gauge_Torque1.h, 629, torque1_text);
 static constinit TorqueGauge torque2 = torque_gauge(&gauge_Torque2.h, 648, torque2_text);
 
-static ElementHead* torque1_elements[] = {
-    &torque1.face.head,   &torque1.face_lit.head,   &torque1.bar.head,     &torque1.bar_lit.head,
-    &torque1.marker.head, &torque1.marker_lit.head, &torque1.readout.head, &torque1.decimal_point.head,
-    nullptr};
-static ElementHead* torque2_elements[] = {
-    &torque2.face.head,   &torque2.face_lit.head,   &torque2.bar.head,     &torque2.bar_lit.head,
-    &torque2.marker.head, &torque2.marker_lit.head, &torque2.readout.head, &torque2.decimal_point.head,
-    nullptr};
+static ElementHead* torque1_children[] = {
+    &torque1.face_lit.head, &torque1.bar.head,        &torque1.bar_lit.head,
+    &torque1.marker.head,   &torque1.marker_lit.head, &torque1.readout.head,
+    &torque1.decimal_point.head, nullptr,
+};
+static ElementHead* torque2_children[] = {
+    &torque2.face_lit.head, &torque2.bar.head,        &torque2.bar_lit.head,
+    &torque2.marker.head,   &torque2.marker_lit.head, &torque2.readout.head,
+    &torque2.decimal_point.head, nullptr,
+};
+static constinit StaticImageElement torque1_face =
+    static_image(&gauge_Torque1.h, {.bitmap = BMP_FACE, .children = torque1_children});
+static constinit StaticImageElement torque2_face =
+    static_image(&gauge_Torque2.h, {.bitmap = BMP_FACE, .children = torque2_children});
+static ElementHead* torque1_elements[] = {&torque1_face.head, nullptr};
+static ElementHead* torque2_elements[] = {&torque2_face.head, nullptr};
 
 static MouseRect torque1_rects[] = {mouse_parent(0, 0, 35, 110), mouse_close(), mouse_end()};
 static MouseRect torque2_rects[] = {mouse_parent(0, 0, 35, 110), mouse_close(), mouse_end()};
@@ -116,9 +123,9 @@ static MouseRect torque2_rects[] = {mouse_parent(0, 0, 35, 110), mouse_close(), 
 
 static void FS_CALL torque_callback(GaugeHeader* gauge, int32_t service, uint32_t) {
     if (service != SERVICE_UPDATE) return;
-    auto at = [gauge](TorqueElement which) { return gauge_list_element(gauge, which); };
+    auto at = [gauge](TorqueElement which) { return gauge_element(gauge, {which}); };
     const LightingPair pairs[] = {
-        {at(TORQUE_FACE), at(TORQUE_FACE_LIT)},
+        {gauge_base(gauge), at(TORQUE_FACE_LIT)},
         {at(TORQUE_MARKER), at(TORQUE_MARKER_LIT)},
         {at(TORQUE_BAR), at(TORQUE_BAR_LIT)},
     };

@@ -58,32 +58,31 @@ static double FS_CALL handle_image(ElementHead* e) {
 
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
-// One element set per panel, in drawing order; the panels have no mask.
-enum EngineFireElement : int { FIRE_LEGENDS, FIRE_LOOP1, FIRE_LOOP2, FIRE_HANDLE };
-
+// One element set per panel. The panels have no mask: the loops and the
+// handle hang from the lettering overlay.
 static constexpr GaugeHeader* GAUGE_1 = &gauge_EngineFire1.h;
-static constinit StaticImageElement legends_1 =
-    static_image(GAUGE_1, {.bitmap = BMP_LEGENDS_1, .flags = T});
 static constinit IconElement loop1_1 =
     icon(GAUGE_1, {.bitmap = BMP_LOOP, .x = 29, .y = 70, .flags = T}, loop1_image, 2);
 static constinit IconElement loop2_1 =
     icon(GAUGE_1, {.bitmap = BMP_LOOP, .x = 55, .y = 70, .flags = T}, loop2_image, 2);
 static constinit IconElement handle_1 =
     icon(GAUGE_1, {.bitmap = BMP_HANDLE_1, .x = 86, .y = 16, .flags = T}, handle_image, 3);
-static ElementHead* engine_fire1_elements[] = {&legends_1.head, &loop1_1.head, &loop2_1.head,
-                                               &handle_1.head, nullptr};
+static ElementHead* legend_children_1[] = {&loop1_1.head, &loop2_1.head, &handle_1.head, nullptr};
+static constinit StaticImageElement legends_1 = static_image(
+    GAUGE_1, {.bitmap = BMP_LEGENDS_1, .flags = T, .children = legend_children_1});
+static ElementHead* engine_fire1_elements[] = {&legends_1.head, nullptr};
 
 static constexpr GaugeHeader* GAUGE_2 = &gauge_EngineFire2.h;
-static constinit StaticImageElement legends_2 =
-    static_image(GAUGE_2, {.bitmap = BMP_LEGENDS_2, .flags = T});
 static constinit IconElement loop1_2 =
     icon(GAUGE_2, {.bitmap = BMP_LOOP, .x = 101, .y = 70, .flags = T}, loop1_image, 2);
 static constinit IconElement loop2_2 =
     icon(GAUGE_2, {.bitmap = BMP_LOOP, .x = 127, .y = 70, .flags = T}, loop2_image, 2);
 static constinit IconElement handle_2 =
     icon(GAUGE_2, {.bitmap = BMP_HANDLE_2, .x = 24, .y = 16, .flags = T}, handle_image, 3);
-static ElementHead* engine_fire2_elements[] = {&legends_2.head, &loop1_2.head, &loop2_2.head,
-                                               &handle_2.head, nullptr};
+static ElementHead* legend_children_2[] = {&loop1_2.head, &loop2_2.head, &handle_2.head, nullptr};
+static constinit StaticImageElement legends_2 = static_image(
+    GAUGE_2, {.bitmap = BMP_LEGENDS_2, .flags = T, .children = legend_children_2});
+static ElementHead* engine_fire2_elements[] = {&legends_2.head, nullptr};
 
 // ------------------------------------------------------------ mouse
 
@@ -170,7 +169,7 @@ static void engine_fire_kill(const EngineFireBinding& b) {
 
 static void engine_fire_update(const EngineFireBinding& b) {
     if (quillmar.electric.elec_power_state == 0) b.state->loop1_pos = b.state->loop2_pos = 0;
-    show_element_if(gauge_list_element(b.gauge, FIRE_LEGENDS), panel_lit());
+    show_element_if(gauge_base(b.gauge), panel_lit());
 }
 
 static void FS_CALL engine_fire_callback(GaugeHeader* gauge, int32_t service, uint32_t) {

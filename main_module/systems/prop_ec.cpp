@@ -32,18 +32,16 @@ static double FS_CALL right_light_image(ElementHead*) {
 static constexpr GaugeHeader* GAUGE = &gauge_PropEC.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
-static constinit StaticImageElement legends =
-    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = T});
 static constinit IconElement left_light = icon(
     GAUGE, {.bitmap = BMP_PROP_EC_LIGHT, .x = 56, .y = 29, .flags = T}, left_light_image, 2);
 static constinit IconElement right_light = icon(
     GAUGE, {.bitmap = BMP_PROP_EC_LIGHT, .x = 93, .y = 29, .flags = T}, right_light_image, 2);
 
-// The panel has no mask: the lettering overlay and the two lights are the
-// gauge's elements, in drawing order.
-enum PropEcElement : int { PROP_EC_LEGENDS, PROP_EC_LEFT_LIGHT, PROP_EC_RIGHT_LIGHT };
-static ElementHead* prop_ec_elements[] = {&legends.head, &left_light.head, &right_light.head,
-                                          nullptr};
+// The panel has no mask: the two lights hang from the lettering overlay.
+static ElementHead* legend_children[] = {&left_light.head, &right_light.head, nullptr};
+static constinit StaticImageElement legends =
+    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = T, .children = legend_children});
+static ElementHead* prop_ec_elements[] = {&legends.head, nullptr};
 
 static MouseRect prop_ec_rects[] = {mouse_parent(0, 0, 175, 300), mouse_close(), mouse_end()};
 
@@ -91,7 +89,7 @@ static void prop_ec_update(GaugeHeader* gauge) {
         }
         if (*b.autofeathered != 0) *b.light = 1;
     }
-    show_element_if(gauge_list_element(gauge, PROP_EC_LEGENDS), panel_lit());
+    show_element_if(gauge_base(gauge), panel_lit());
     for (const PropEcBinding& b : prop_ec_bindings)
         if (*b.light == 1) send_host_event(b.prop_lever_event, 0);
 }
