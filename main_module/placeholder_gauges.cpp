@@ -19,10 +19,3 @@
     PLACEHOLDER_ELEMENTS(id)     \
     MAIN_GAUGE(id, id##_elements, nullptr, nullptr);
 
-PLACEHOLDER(GPWS)
-PLACEHOLDER(GPWS_Light)
-PLACEHOLDER(APU)
-PLACEHOLDER(Checklist)
-PLACEHOLDER(Push)
-PLACEHOLDER(Options)
-PLACEHOLDER(Panel_Select)

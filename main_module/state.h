@@ -93,8 +93,9 @@ struct PanelInputs {
     double torque_target = 0;         // fraction, 1.0 = 100 %
     double lever_servo_1 = 0, lever_servo_2 = 0;  // lever pushed to full forward, servo armed
     double servo_engaged = 0;         // the servo has captured its starting point
-    // Checklist (and the cycle's space bar step)
-    double checklist_number = 0;
+    // Checklist (and the cycle's space bar step): the section shown, 0 the
+    // cover page or 1..10, and its item, 0 the title line
+    double checklist_section = 0;
     double checklist_item = 0;
     // Options ("OPTIONS")
     double no_spacebar_status = 0;
@@ -166,7 +167,7 @@ struct CycleState {
     double remembered_flaps = 0, remembered_gear = 0;
     // Space bar and checklist
     int16_t previous_space_key = 0;
-    double previous_checklist_number = 0, previous_checklist_item = 0;
+    double previous_checklist_section = 0, previous_checklist_item = 0;
     // APU and electrical system sounds: 0 off, 1 starting, 2 running
     int32_t apu_sound_state = 0, system_sound_state = 0;
     double apu_sound_since = 0, system_sound_since = 0;  // tick the start-up sound began
@@ -180,6 +181,58 @@ struct CycleState {
     int32_t gear_down_latch = 0;
     int32_t minimums_latch = 0;
     int32_t height_call_state = 0;
+
+    // Crew: flap motor, ground crew sequence and pushback driver
+    double previous_flaps_handle = 0;     // host flaps handle at the last cycle
+    int32_t ground_crew_step = 1;         // 1..13
+    double ground_crew_step_time = 0;     // tick of the step's last sound
+    int32_t previous_pushback_command = 0;
+    int32_t pushback_started = 0;
+    double pushback_start_latitude = 0, pushback_start_longitude = 0, pushback_start_heading = 0;
+    int32_t pushback_speed_steps = 0;     // 0..5
+    int32_t pushback_turn_steps = 0;      // 0..4
+    int32_t pushback_turn_finished = 0;
+    double pushback_next_call = 0;        // tick after which the driver runs again
+};
+
+// APU panel ("APU"): the master knob, the start sequence and its legends.
+// apu_gen and apu_running, which the cycle reads, are in PanelInputs.
+struct ApuState {
+    double apu_master_switch_status = 0;    // 0 OFF, 1 ON, 2 START
+    double apu_status = 0;                  // 0..7, see the APU panel
+    double apu_generator_avail_status = 0;  // GEN AVAIL
+    double apu_bleed_avail_status = 0;      // BLEED AVAIL
+    double apu_bleed_avail = 0;             // BLEED button ON (the crew's selection)
+    double apu_fault_light = 0;
+    // Clock times (seconds of the day) at which each timed step ends.
+    double power_up_deadline = 0, start_deadline = 0, run_up_deadline = 0, bleed_deadline = 0,
+           fault_deadline = 0;
+};
+
+// Ground proximity warning computer (GPWS) and its lamp (GPWS_Light).
+struct GpwsState {
+    double radio_height = 0;           // feet
+    int32_t gpws_code = 0;             // alert of this update; 90 none, 91 outside the band
+    int32_t gpws_last_code = 0;        // last alert voiced; 0 every 5 seconds
+    int32_t gpws_lamp = 0;             // 0 off, 1 ground proximity, 2 glideslope
+    int32_t gear_down = 0;             // gear lever down
+    int32_t gpws_armed = 0;            // airborne above 700 ft once
+    int32_t takeoff_phase = 0;         // from the ground until above 700 ft
+    double max_height_below_700 = 0;
+    double height_5s_ago = 0;
+    double sample_time = 0;            // host time of the last sample, seconds
+    int32_t minimums_played = 0;
+    double gpws_selector = 0;          // panel selector 0..2 ("flaps_override_pos")
+    double gs_override = 0;            // glideslope override ("gs_override_pos")
+    // GPWS_Light's flashing
+    double flash_timer = -1;           // tick of the last phase change
+    int32_t flash_phase = 0;
+};
+
+// Checklist page: which tab is highlighted and which dot marks the item.
+struct ChecklistState {
+    int32_t checklist_tab_lit[10] = {};  // sections 1..10
+    int32_t checklist_marker_red = 0;    // 1 red dot, 0 green dot
 };
 
 // ------------------------------------------------------------ overhead systems panels
@@ -447,6 +500,10 @@ struct QuillmarState {
     EngineRatingState engine_rating;
     FeatherState feather;
     FuelFlowState fuel_flow;
+    // The crew: APU, ground proximity warning, checklist page
+    ApuState apu;
+    GpwsState gpws;
+    ChecklistState checklist;
 };
 
 extern QuillmarState quillmar;

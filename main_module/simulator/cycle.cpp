@@ -52,6 +52,14 @@ static HostVariable cycle_variables[] = {
     host_variable(VAR_GENERATOR_1),   host_variable(VAR_GENERATOR_2),
     host_variable(VAR_HYD_PRESSURE_1), host_variable(VAR_HYD_FLOW_1),
     host_variable(VAR_HYD_PRESSURE_2), host_variable(VAR_HYD_FLOW_2),
+    // Calls, flap motor and ground crew
+    host_variable(VAR_GROUND_ELEVATION), host_variable(VAR_AIRSPEED),
+    host_variable(VAR_VERTICAL_SPEED),  host_variable(VAR_LATITUDE),
+    host_variable(VAR_LONGITUDE),       host_variable(VAR_ALTITUDE_METRES),
+    host_variable(VAR_HEADING),         host_variable(VAR_ENGINE_RUNNING_1),
+    host_variable(VAR_ENGINE_RUNNING_2), host_variable(VAR_GEAR_NOSE),
+    host_variable(VAR_GEAR_LEFT),       host_variable(VAR_GEAR_RIGHT),
+    host_variable(VAR_TORQUE_1),        host_variable(VAR_TORQUE_2),
 };
 
 double cycle_read(uint32_t variable_id) {
@@ -72,9 +80,9 @@ void cycle_initial_state() {
     c.last_clock = 0;
     c.elapsed_clock = 0;
 
-    quillmar.panels.checklist_number = 0;
+    quillmar.panels.checklist_section = 0;
     quillmar.panels.checklist_item = 0;
-    c.previous_checklist_number = 0;
+    c.previous_checklist_section = 0;
     c.previous_checklist_item = 0;
     c.previous_space_key = platform_key_state(KEY_SPACE);
 
@@ -85,6 +93,7 @@ void cycle_initial_state() {
     c.temperature_step_time = 0;
 
     c.remembered_flaps = cycle_read(VAR_FLAPS_HANDLE);
+    c.previous_flaps_handle = c.remembered_flaps;  // no motor sound for where the handle already is
     c.remembered_gear = cycle_read(VAR_GEAR_HANDLE);
 
     // No call sounds until its re-arming condition has been met once.

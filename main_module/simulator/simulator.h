@@ -51,6 +51,13 @@ void ambient_sounds_reset();
 // The checklist stepping on a release of the space bar.
 void checklist_step();
 
+// Parts of step 17 and step 11.
+void flap_motor_sound();
+void voice_callouts();
+void pushback_driver();
+// Height above the ground in feet, from the host's altitude and ground elevation.
+double cycle_height_above_ground();
+
 // Host events the cycle sends.
 enum : uint32_t {
     EVENT_STARTER_1 = 0x102FC,
@@ -66,21 +73,41 @@ enum : uint32_t {
     EVENT_HOLD_STATE_740 = 0x102F5,
     EVENT_CONTROLS_LOCK_1 = 0x1009E,
     EVENT_CONTROLS_LOCK_2 = 0x1009F,
+    // Ground crew and pushback
+    EVENT_PUSH_AND_START_WINDOW = 0x10176,  // opens or closes the Push & Start page
+    EVENT_PUSHBACK_START = 0x100C3,
+    EVENT_PUSHBACK_STOP = 0x100C2,
+    EVENT_PUSHBACK_FASTER = 0x100D1,
+    EVENT_PUSHBACK_SLOWER = 0x100CB,
+    EVENT_PUSHBACK_STEER_LEFT = 0x100D0,
+    EVENT_PUSHBACK_STEER_RIGHT = 0x100D2,
 };
 
 // Host variables the cycle reads.
 enum : uint32_t {
     VAR_TICKS = 1,
+    VAR_GROUND_ELEVATION = 2,
     VAR_CLOCK_HOURS = 3,
     VAR_CLOCK_MINUTES = 4,
     VAR_CLOCK_SECONDS = 5,
     VAR_ON_GROUND = 60,
+    VAR_AIRSPEED = 61,
+    VAR_VERTICAL_SPEED = 65,
+    VAR_LATITUDE = 71,
+    VAR_LONGITUDE = 72,
+    VAR_ALTITUDE_METRES = 73,
+    VAR_HEADING = 86,
+    VAR_ENGINE_RUNNING_1 = 130,
+    VAR_ENGINE_RUNNING_2 = 165,
     VAR_PITCH = 77,
     VAR_BANK = 79,
     VAR_ALTITUDE_FEET = 74,
     VAR_PARKING_BRAKE = 323,
     VAR_FLAPS_HANDLE = 328,
     VAR_GEAR_HANDLE = 331,
+    VAR_GEAR_NOSE = 332,
+    VAR_GEAR_LEFT = 333,
+    VAR_GEAR_RIGHT = 334,
     VAR_OUTSIDE_TEMPERATURE = 350,
     VAR_FUEL_CUT_VALUE = 351,
     VAR_HELD_STATE_363 = 363,
@@ -89,7 +116,9 @@ enum : uint32_t {
     VAR_GROUND_SPEED = 551,
     VAR_SIM_TIME = 557,
     VAR_CORE_SPEED_1 = 624,
+    VAR_TORQUE_1 = 629,
     VAR_CORE_SPEED_2 = 643,
+    VAR_TORQUE_2 = 648,
     VAR_GENERATOR_1 = 701,
     VAR_GENERATOR_2 = 709,
     VAR_HYD_PRESSURE_1 = 732,

@@ -128,9 +128,12 @@ bool sound_playing(SoundSlot slot) {
 
 bool sound_loaded(SoundSlot slot) { return filled(slot) != nullptr; }
 
+int sound_checklist_lines(int checklist) {
+    if (checklist < 1 || checklist > 10) return 0;
+    return checklist_first_line[checklist] - checklist_first_line[checklist - 1];
+}
+
 SoundSlot sound_checklist_line(int checklist, int item) {
-    if (checklist < 1 || checklist > 10 || item < 0) return SOUND_NONE;
-    int first = checklist_first_line[checklist - 1];
-    int end = checklist_first_line[checklist];
-    return item < end - first ? SoundSlot(first + item) : SOUND_NONE;
+    if (item < 0 || item >= sound_checklist_lines(checklist)) return SOUND_NONE;
+    return SoundSlot(checklist_first_line[checklist - 1] + item);
 }

@@ -46,3 +46,6 @@ bool sound_loaded(SoundSlot slot);
 // 10): item 0 names the checklist, the last item declares it completed.
 // SOUND_NONE outside the checklists or past a checklist's last line.
 SoundSlot sound_checklist_line(int checklist, int item);
+// How many lines checklist `checklist` (1 to 10) speaks: its title, its items
+// and its completion; 0 for any other number.
+int sound_checklist_lines(int checklist);

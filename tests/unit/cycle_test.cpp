@@ -712,10 +712,10 @@ TEST_F(SpaceBar, OneStepPerRelease) {
     key = -128;  // held down
     cycle_space_bar();
     cycle_space_bar();
-    EXPECT_EQ(in.checklist_number, 0);
+    EXPECT_EQ(in.checklist_section, 0);
     key = 1;     // released (toggled once)
     cycle_space_bar();
-    EXPECT_EQ(in.checklist_number, 1);
+    EXPECT_EQ(in.checklist_section, 1);
     EXPECT_EQ(in.checklist_item, 0);
     cycle_space_bar();
     EXPECT_EQ(in.checklist_item, 0);
@@ -728,7 +728,7 @@ TEST_F(SpaceBar, OneStepPerRelease) {
 
 TEST_F(SpaceBar, PressesBetweenTwoFrames) {
     press_and_release();
-    EXPECT_EQ(in.checklist_number, 1);
+    EXPECT_EQ(in.checklist_section, 1);
     // Two full presses: the toggle bit is back where it was, nothing seen.
     cycle_space_bar();
     EXPECT_EQ(in.checklist_item, 0);
@@ -738,27 +738,27 @@ TEST_F(SpaceBar, DisabledByTheOption) {
     in.no_spacebar_status = 1;
     press_and_release();
     press_and_release();
-    EXPECT_EQ(in.checklist_number, 0);
+    EXPECT_EQ(in.checklist_section, 0);
 }
 
 TEST_F(SpaceBar, ChecklistsFollowEachOther) {
     for (int i = 0; i < 25; ++i) press_and_release();
-    EXPECT_EQ(in.checklist_number, 1);
+    EXPECT_EQ(in.checklist_section, 1);
     EXPECT_EQ(in.checklist_item, 24);
     press_and_release();
-    EXPECT_EQ(in.checklist_number, 2);
+    EXPECT_EQ(in.checklist_section, 2);
     EXPECT_EQ(in.checklist_item, 0);
     // Through the other nine: 12 + 4 + 11 + 12 + 5 + 7 + 12 + 9 + 18 items.
     for (int i = 0; i < 12 + 4 + 11 + 12 + 5 + 7 + 12 + 9 + 17; ++i) press_and_release();
-    EXPECT_EQ(in.checklist_number, 10);
+    EXPECT_EQ(in.checklist_section, 10);
     EXPECT_EQ(in.checklist_item, 17);
     press_and_release();
-    EXPECT_EQ(in.checklist_number, 1);
+    EXPECT_EQ(in.checklist_section, 1);
     EXPECT_EQ(in.checklist_item, 0);
     // A number outside the checklists is left alone.
-    in.checklist_number = 11;
+    in.checklist_section = 11;
     press_and_release();
-    EXPECT_EQ(in.checklist_number, 11);
+    EXPECT_EQ(in.checklist_section, 11);
 }
 #endif
 
@@ -1009,13 +1009,13 @@ TEST_F(CycleOrder, InitialStateFromTheHost) {
     el.ext_pwr_available = 0;
     c.ground_power_wait = 4;
     c.temperature_step_time = 99;
-    in.checklist_number = 3;
+    in.checklist_section = 3;
     cycle_initial_state();
     EXPECT_NEAR(sys.cabin_altitude, 3000 * 0.347826086957, 1e-9);
     EXPECT_EQ(el.ext_pwr_available, 1);
     EXPECT_EQ(c.ground_power_wait, 0);
     EXPECT_EQ(c.temperature_step_time, 0);
-    EXPECT_EQ(in.checklist_number, 0);
+    EXPECT_EQ(in.checklist_section, 0);
     EXPECT_EQ(c.remembered_flaps, 8190);
     EXPECT_EQ(c.remembered_gear, 16383);
     host.set(VAR_ALTITUDE_FEET, 1500);

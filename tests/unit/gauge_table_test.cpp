@@ -205,6 +205,15 @@ const Shape built_gauges[] = {
     {"PropEC", {1, 0, 0, 0, 2, 0, 0}, 0, true},
     {"EngineFire1", {1, 0, 0, 0, 3, 0, 0}, 4, true},
     {"EngineFire2", {1, 0, 0, 0, 3, 0, 0}, 4, true},
+    // The crew: GPWS and its lamp, the APU, the checklist, push, options and
+    // panel selector pages.
+    {"GPWS", {1, 0, 0, 0, 1, 0, 0}, 3, true},
+    {"GPWS_Light", {0, 0, 0, 0, 1, 0, 0}, 0, true},
+    {"APU", {2, 0, 0, 0, 4, 0, 0}, 4, true},
+    {"Checklist", {1, 0, 0, 2, 11, 0, 0}, 11, true},
+    {"Push", {1, 0, 1, 0, 0, 0, 0}, 6, true},
+    {"Options", {1, 0, 0, 0, 2, 0, 0}, 2, true},
+    {"Panel_Select", {1, 0, 0, 0, 0, 0, 0}, 5, false},
 };
 
 struct Counted {
