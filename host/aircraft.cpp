@@ -18,6 +18,7 @@ constexpr double FLAP_STEP = 2730.0;
 constexpr double RANKINE_OFFSET = 491.67;
 constexpr double HYD_SCALE = 130.0;       // pressure terms: psi x 130
 constexpr double METRES_TO_LONGITUDE = 1.0 / 7.10667098941774e-08;
+constexpr double FEET_PER_METRE = 3.280833;   // the cockpit's own factor for heights
 
 using Effect = void (*)(AircraftModel&, VariableStore&, uint32_t value, int arg);
 
@@ -90,8 +91,8 @@ void fd_commands_centred(AircraftModel&, VariableStore& v, uint32_t, int) {
 }
 
 void window_toggle(AircraftModel&, VariableStore& v, uint32_t, int ident) {
-    uint32_t open = static_cast<uint32_t>(v.get(908)) ^ (1u << ident);
-    v.set(908, open);
+    uint32_t open = static_cast<uint32_t>(v.get(VAR_OPEN_WINDOWS)) ^ (1u << ident);
+    v.set(VAR_OPEN_WINDOWS, open);
 }
 
 void tank_select(AircraftModel&, VariableStore& v, uint32_t, int selection) { v.set(902, selection); }
@@ -566,11 +567,34 @@ void step_radio_navigation(AircraftModel& m, VariableStore& v, double dt) {
     }
 }
 
+// One altitude in two units: the one a script set or ramped since the last
+// step wins (metres when both moved), the other follows it. The radio height
+// is then altitude less ground elevation in either unit. The model's own
+// moves (the autopilot's) set both and are taken as seen at the end of the
+// step.
+void reconcile_altitude(const AircraftModel& m, VariableStore& v) {
+    double feet = v.get(74), metres = v.get(73);
+    if (metres != m.altitude_metres_seen) v.set(74, metres * FEET_PER_METRE);
+    else if (feet != m.altitude_feet_seen) v.set(73, feet / FEET_PER_METRE);
+}
+
+void note_altitude(AircraftModel& m, const VariableStore& v) {
+    m.altitude_feet_seen = v.get(74);
+    m.altitude_metres_seen = v.get(73);
+}
+
 }  // namespace
 
 void aircraft_reset(AircraftModel& model, VariableStore& vars) {
     model = AircraftModel{};
     vars.seed();
+    model.altitude_feet_seen = vars.get(74);
+    model.altitude_metres_seen = vars.get(73);
+}
+
+bool window_open(const VariableStore& vars, int ident) {
+    if (ident < 0 || ident > 31) return true;   // no ident: not a window the events reach
+    return (static_cast<uint32_t>(vars.get(VAR_OPEN_WINDOWS)) >> ident) & 1u;
 }
 
 const EventInfo* aircraft_event(AircraftModel& model, VariableStore& vars, uint32_t id, uint32_t value) {
@@ -581,11 +605,13 @@ const EventInfo* aircraft_event(AircraftModel& model, VariableStore& vars, uint3
 }
 
 void aircraft_step(AircraftModel& model, VariableStore& vars, double dt) {
+    reconcile_altitude(model, vars);
     for (int i = 0; i < 2; ++i) step_engine(model.engine[i], vars, i, dt);
     step_gear(vars, dt);
     step_pushback(model, vars, dt);
     step_autopilot_pitch(model, vars, dt);
     step_radio_navigation(model, vars, dt);
+    note_altitude(model, vars);
 }
 
 double aircraft_clock_seconds(const AircraftModel& model, double sim_time) {

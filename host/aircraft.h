@@ -27,6 +27,9 @@ struct AircraftModel {
     // DME 1 and 2: the last slant distance in nm (-1 without a station), for
     // the speed toward or away from the station.
     double dme_previous_nm[2] = {-1, -1};
+    // The altitude in feet (74) and in metres (73) as the last step left
+    // them: whichever a script moved since is the one the other follows.
+    double altitude_feet_seen = 0, altitude_metres_seen = 0;
 };
 
 struct EventInfo {
@@ -53,3 +56,7 @@ int event_count();
 // Pop-up window idents opened and closed by the panel selector events.
 constexpr uint32_t WINDOW_EVENT_FIRST = 0x10173;
 constexpr uint32_t WINDOW_EVENT_LAST = 0x10177;
+// Variable 908 holds one bit per panel window ident (bit n: the window with
+// ident n is open). The windows a panel shows at the start, as a mask.
+constexpr uint32_t VAR_OPEN_WINDOWS = 908;
+bool window_open(const VariableStore& vars, int ident);

@@ -338,6 +338,12 @@ void Host::service(GaugeInstance& g, const char* what, void (*call)(GaugeInstanc
 bool Host::load(const PanelConfig& panel, std::vector<std::string>* warnings, std::string* error) {
     if (loaded_) kill();
     panel_ = panel;
+    // The windows the panel shows from the start are open; the pop-ups wait
+    // for their window events.
+    uint32_t open = 0;
+    for (const PanelWindow& w : panel.windows)
+        if (w.visible && w.ident >= 0 && w.ident <= 31) open |= 1u << w.ident;
+    vars.set(VAR_OPEN_WINDOWS, open);
     gauges_.clear();
     std::vector<GaugeInstance> placed;
     for (size_t w = 0; w < panel.windows.size(); ++w) {

@@ -277,6 +277,7 @@ Picture render_panel(Host& host) {
     std::vector<Picture> windows;
     int width = 0, height = 0;
     for (size_t i = 0; i < host.panel().windows.size(); ++i) {
+        if (!window_open(host.vars, host.panel().windows[i].ident)) continue;
         windows.push_back(render_window(host, static_cast<int>(i)));
         width = std::max(width, windows.back().width);
         height += windows.back().height + 4;

@@ -37,6 +37,8 @@ Picture render_gauge(Host& host, GaugeInstance& gauge);
 // window's gauges at their places, later lines of the panel on top.
 constexpr int WINDOW_TITLE_HEIGHT = 11;
 Picture render_window(Host& host, int window);
+// Every open window (the pop-ups only while their window event has them
+// open), one below the other.
 Picture render_panel(Host& host);
 
 // A pixel of the gauge: from its display picture when it has one, else from

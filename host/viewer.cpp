@@ -198,6 +198,7 @@ struct Screen {
 // The frame loop in real time until the user or the frame count ends it.
 int view(Host& host, const ViewerOptions& options) {
     ViewerInput input;
+    input.open_windows = static_cast<uint32_t>(host.vars.get(VAR_OPEN_WINDOWS));
     Screen screen;
     std::string error;
     if (!screen.open(render_window(host, input.window), &error)) return fail(error);
@@ -215,6 +216,7 @@ int view(Host& host, const ViewerOptions& options) {
         }
         while (!input.quit && SDL_PollEvent(&event)) viewer_event(host, input, event);
         if (input.quit) break;
+        viewer_follow_windows(host, input);
         // A frame late by more than a few (the machine stalled) is not made up.
         Uint64 now = SDL_GetPerformanceCounter();
         due = now > due + 4 * period ? now + period : due + period;
@@ -223,6 +225,7 @@ int view(Host& host, const ViewerOptions& options) {
         host.trace.begin_window();
         host.frame();
         ++frames;
+        viewer_follow_windows(host, input);
 
         bool last = options.frames > 0 && frames >= options.frames;
         Picture capture;
@@ -293,6 +296,26 @@ void viewer_event(Host& host, ViewerInput& input, const SDL_Event& event) {
 void viewer_before_frame(Host& host, ViewerInput& input) {
     if (input.held && repeating(*input.held) && on_held(input))
         host.mouse_call(*input.gauge, input.x, input.y, nullptr);
+}
+
+void viewer_follow_windows(Host& host, ViewerInput& input) {
+    uint32_t open = static_cast<uint32_t>(host.vars.get(VAR_OPEN_WINDOWS));
+    uint32_t before = input.open_windows;
+    input.open_windows = open;
+    if (open == before) return;
+    const auto& windows = host.panel().windows;
+    for (size_t i = 0; i < windows.size(); ++i) {
+        int ident = windows[i].ident;
+        if (ident < 0 || ident > 31) continue;
+        uint32_t bit = 1u << ident;
+        if ((open & bit) && !(before & bit)) {
+            show_window(host, input, static_cast<int>(i));
+            return;
+        }
+    }
+    int shown = input.window;
+    if (shown >= 0 && shown < static_cast<int>(windows.size()) && !window_open(host.vars, windows[static_cast<size_t>(shown)].ident))
+        show_window(host, input, 0);
 }
 
 std::string viewer_title(Host& host, int window) {

@@ -5,6 +5,7 @@
 // mapping is plain functions that a test drives without a window.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class Host;
@@ -38,6 +39,7 @@ struct ViewerInput {
     GaugeInstance* gauge = nullptr;
     MouseRect* held = nullptr;
     int x = 0, y = 0;             // the pointer in the held gauge's pixels
+    uint32_t open_windows = 0;    // the host's open windows as last seen
 };
 
 // The topmost gauge of panel window `window` under the window picture's pixel
@@ -53,6 +55,11 @@ void viewer_event(Host& host, ViewerInput& input, const SDL_Event& event);
 // Before each host frame: a held repeating rectangle is called again while
 // the pointer stays on it.
 void viewer_before_frame(Host& host, ViewerInput& input);
+
+// After anything that may have sent a window event (a click, a frame): a
+// window that opened since is shown; the shown window closing goes back to
+// the first window (the main panel).
+void viewer_follow_windows(Host& host, ViewerInput& input);
 
 // The window title: the panel window shown, the simulated time and the
 // power state channel.

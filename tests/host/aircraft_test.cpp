@@ -138,6 +138,20 @@ TEST_F(Model, PushbackMovesBackwardsAndTurns) {
     EXPECT_EQ(vars.get(551), 0);
 }
 
+TEST_F(Model, AltitudeInFeetAndMetresIsOneQuantity) {
+    // At the gate the altitude is the ground's: no height above it.
+    EXPECT_NEAR(vars.get(73) * 3.280833 - vars.get(2) * 0.0128157, 0, 0.05);
+    vars.set(74, 1098.4);           // a script moves the feet...
+    seconds(1.0 / 18);
+    EXPECT_NEAR(vars.get(73), 1098.4 / 3.280833, 1e-9);
+    vars.set(73, 89.5);             // ...or the metres: the other follows
+    seconds(1.0 / 18);
+    EXPECT_NEAR(vars.get(74), 89.5 * 3.280833, 1e-9);
+    seconds(1);                     // and nothing drifts while neither moves
+    EXPECT_NEAR(vars.get(74), 89.5 * 3.280833, 1e-9);
+    EXPECT_EQ(vars.get(73), 89.5);
+}
+
 TEST_F(Model, SwitchesLeversRadiosAndTargets) {
     event(0x1034B);
     EXPECT_EQ(vars.get(619), 1);

@@ -352,6 +352,31 @@ TEST_F(BuiltPanel, KeysChooseTheWindowAndTabGoesRound) {
     EXPECT_EQ(input.window, 1);
 }
 
+TEST_F(BuiltPanel, WindowEventsOpenThePopUpTheyNameAndClosingItGoesBackToTheMainPanel) {
+    ASSERT_EQ(hand_over("frames 1\n").exit_code, 0);
+    input.open_windows = static_cast<uint32_t>(host->vars.get(VAR_OPEN_WINDOWS));
+    int push = window_titled("Push and Start");
+    ASSERT_GT(push, 0);
+    int panel_height = render_panel(*host).height;
+
+    click("Panel_Select", 95, 5);      // the aircraft with the tug
+    viewer_follow_windows(*host, input);
+    EXPECT_EQ(input.window, push);
+    EXPECT_GT(render_panel(*host).height, panel_height);   // the panel picture shows it too
+
+    deliver(*host, input, key(true, SDLK_1));
+    host->op_event(0x10176, 0);        // closed while another window is shown: stay there
+    viewer_follow_windows(*host, input);
+    EXPECT_EQ(input.window, 0);
+    host->op_event(0x10176, 0);
+    viewer_follow_windows(*host, input);
+    ASSERT_EQ(input.window, push);
+    host->op_event(0x10176, 0);        // closed while shown: back to the main panel
+    viewer_follow_windows(*host, input);
+    EXPECT_EQ(input.window, 0);
+    EXPECT_EQ(render_panel(*host).height, panel_height);
+}
+
 TEST_F(BuiltPanel, TheScriptLeavesThePanelLoadedInItsStateForTheUser) {
     RunResult r = hand_over("fps 9\nclick Electric 80 150\nframes 1\n");
     EXPECT_EQ(r.exit_code, 0);
