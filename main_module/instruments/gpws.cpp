@@ -8,9 +8,9 @@
 // and speaks the first one that applies, lighting the ground proximity lamp
 // or, below the glideslope, the glideslope lamp. It warns only once armed
 // by a climb through 700 ft and only between 50 and 2450 ft. A voice is not
-// repeated while the same alert (or a more severe stage of it) holds, until
-// the memory of the last alert is cleared every 5 seconds. Without power
-// the computer stands still.
+// repeated while the same alert (or, after a more severe stage, a milder
+// one) holds, until the memory of the last alert is cleared every 5
+// seconds. Without power the computer stands still.
 //
 // The panel carries a three-position selector and the glideslope override
 // push-button, which silences the soft glideslope warning.
@@ -67,20 +67,19 @@ static SoundSlot voice_of(int32_t code) {
     return SOUND_NONE;
 }
 
-// The alert of this update: starts its voice when it is entered and
-// remembers it as the last alert voiced.
+// The alert of this update: its voice starts when the alert is entered; the
+// alert is remembered as the last one either way.
 static void alert(int32_t code, int32_t lamp, bool entered) {
     GpwsState& g = quillmar.gpws;
-    if (entered) {
-        sound_start(voice_of(code));
-        g.gpws_last_code = code;
-    }
+    if (entered) sound_start(voice_of(code));
+    g.gpws_last_code = code;
     g.gpws_code = code;
     g.gpws_lamp = lamp;
 }
 
-// A stage of a staged alert is entered unless the last alert voiced was the
-// same stage or a more severe one of the same alert (`first`..`first` + 3).
+// A stage of a staged alert is entered unless the last alert was the same
+// stage or a more severe one of the same alert (`first`..`first` + 3): a
+// warning that eases says nothing, one that grows speaks again.
 static void staged_alert(int32_t first, int32_t stage) {
     int32_t last = quillmar.gpws.gpws_last_code;
     bool voiced = last >= first + stage && last <= first + 3;
