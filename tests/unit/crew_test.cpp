@@ -1,0 +1,245 @@
+// The crew's calls and warnings that hang on values other panels set (the
+// start request, the take-off torque setting, the decision height, the
+// air-conditioning packs), set here directly, and the lamp's flash rhythm.
+#if !defined(_WIN32)
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "fake_host.h"
+#include "main_module/gauge_table.h"
+#include "main_module/simulator/simulator.h"
+#include "main_module/simulator/sound_bank.h"
+#include "main_module/state.h"
+#include "tests/unit/fake_sound_device.h"
+#include "tests/unit/wave_builder.h"
+
+namespace {
+
+class Crew : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_module_state();
+        auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        folder_ = std::filesystem::temp_directory_path() / ("quillmar_crew_" + std::to_string(stamp));
+        std::filesystem::create_directories(folder_ / "Sound");
+        before_ = std::filesystem::current_path();
+        std::filesystem::current_path(folder_);
+        for (const SoundInfo& info : sound_table)
+            write_file(std::string("Sound/kT93_") + info.name + ".wav",
+                       pcm_wave({1, 1, 11025, 16}, pattern(4000)));
+        sound_bank_install();
+        host.set(VAR_ON_GROUND, 1);
+        host.set(VAR_GEAR_NOSE, 16383);
+        host.set(VAR_GEAR_LEFT, 16383);
+        host.set(VAR_GEAR_RIGHT, 16383);
+        cycle_initial_state();
+    }
+    void TearDown() override {
+        sound_bank_kill();
+        std::filesystem::current_path(before_);
+        std::filesystem::remove_all(folder_);
+    }
+    // How often the sound has been started; a started sound is finished at
+    // once so that the next start can be seen.
+    int plays(const char* name) {
+        auto found = device_.named(name);
+        if (found.size() != 1) return -1;
+        FakeSoundDevice::finish(found[0]);
+        return found[0]->plays;
+    }
+    void height(double feet) {
+        host.set(VAR_ALTITUDE_METRES, feet / 3.280833);
+        host.set(VAR_GROUND_ELEVATION, 0);
+    }
+
+    FakeHost host;
+    FakeSoundDevice device_;
+    std::filesystem::path folder_, before_;
+    PanelInputs& in = quillmar.panels;
+};
+
+// ------------------------------------------------------------ calls
+
+TEST_F(Crew, EngineStartCallsFollowTheCoreSpeedOnlyWhileAStartIsInProgress) {
+    host.set(VAR_CORE_SPEED_1, 70);
+    voice_callouts();
+    EXPECT_EQ(plays("Engine_Start_Callout_1"), 0);   // disarmed since install
+
+    // Engine 1 started: armed while it stands still, then it lights up.
+    host.set(VAR_CORE_SPEED_1, 0);
+    in.start_request = 1;
+    voice_callouts();
+    host.set(VAR_CORE_SPEED_1, 15);
+    host.set(VAR_ENGINE_RUNNING_1, 1);
+    voice_callouts();
+    host.set(VAR_CORE_SPEED_1, 21);
+    voice_callouts();
+    voice_callouts();
+    EXPECT_EQ(plays("Engine_Start_Callout_1"), 1);
+    EXPECT_EQ(plays("Engine_Start_Callout_3"), 0);
+    host.set(VAR_CORE_SPEED_1, 67);
+    in.start_request = 0;
+    voice_callouts();
+    EXPECT_EQ(plays("Engine_Start_Callout_3"), 1);
+
+    // Engine 2: its own calls; engine 1's are not made again.
+    in.start_request = 2;
+    voice_callouts();
+    host.set(VAR_ENGINE_RUNNING_2, 1);
+    host.set(VAR_CORE_SPEED_2, 40);
+    voice_callouts();
+    EXPECT_EQ(plays("Engine_Start_Callout_2"), 1);
+    EXPECT_EQ(quillmar.cycle.start_calls_armed, 1);
+    host.set(VAR_CORE_SPEED_2, 67);
+    voice_callouts();
+    voice_callouts();
+    EXPECT_EQ(plays("Engine_Start_Callout_4"), 1);
+    EXPECT_EQ(plays("Engine_Start_Callout_1"), 1);
+    EXPECT_EQ(plays("Engine_Start_Callout_3"), 1);
+    EXPECT_EQ(quillmar.cycle.start_calls_armed, 0);   // both above 66
+}
+
+TEST_F(Crew, TakeoffPowerCallNeedsASettingBothEnginesAndReArmsBelowPointTwo) {
+    host.set(VAR_TORQUE_1, 0.9);
+    host.set(VAR_TORQUE_2, 0.9);
+    in.takeoff_torque_setting = 0.8;
+    voice_callouts();
+    EXPECT_EQ(plays("Takeoff_1"), 0);                // latched since install
+    host.set(VAR_TORQUE_1, 0.1);
+    host.set(VAR_TORQUE_2, 0.1);
+    voice_callouts();
+    host.set(VAR_TORQUE_1, 0.85);
+    voice_callouts();
+    EXPECT_EQ(plays("Takeoff_1"), 0);                // one engine only
+    host.set(VAR_TORQUE_2, 0.81);
+    voice_callouts();
+    voice_callouts();
+    EXPECT_EQ(plays("Takeoff_1"), 1);
+    // Without a setting (no rating panel) there is no call at all.
+    host.set(VAR_TORQUE_1, 0.1);
+    host.set(VAR_TORQUE_2, 0.1);
+    voice_callouts();
+    in.takeoff_torque_setting = 0;
+    host.set(VAR_TORQUE_1, 0.9);
+    host.set(VAR_TORQUE_2, 0.9);
+    voice_callouts();
+    EXPECT_EQ(plays("Takeoff_1"), 1);
+}
+
+TEST_F(Crew, MinimumsFiftyFeetAboveTheDecisionHeightAndNoneAtTenOrLess) {
+    in.decision_height = 200;
+    height(260);
+    voice_callouts();
+    height(251);
+    voice_callouts();
+    EXPECT_EQ(plays("FO_Minimums"), 0);
+    height(249);
+    voice_callouts();
+    height(150);
+    voice_callouts();
+    EXPECT_EQ(plays("FO_Minimums"), 1);
+
+    in.decision_height = 10;
+    height(500);
+    voice_callouts();
+    for (double h : {59.0, 40.0, 20.0, 9.0, 1.0}) {
+        height(h);
+        voice_callouts();
+    }
+    EXPECT_EQ(plays("FO_Minimums"), 1);
+}
+
+// ------------------------------------------------------------ ventilation
+
+TEST_F(Crew, VentilationRunsWithPowerAndAPackWhoseSelectorIsNotAtSix) {
+    auto step = [this](double tick) {
+        host.set(VAR_TICKS, tick);
+        cycle_ventilation_sound();
+    };
+    quillmar.electric.elec_power_state = 2;
+    in.pack_left_pos = 1;
+    in.flight_deck_heater_pos = 6;
+    step(10);
+    EXPECT_EQ(plays("Overhead_Ventilation_On"), 0);
+    in.pack_right_pos = 1;
+    step(11);
+    EXPECT_EQ(plays("Overhead_Ventilation_On"), 1);
+    step(38);
+    EXPECT_FALSE(device_.named("Overhead_Ventilation")[0]->playing);
+    step(39);
+    EXPECT_TRUE(device_.named("Overhead_Ventilation")[0]->looping);
+    quillmar.electric.elec_power_state = 1;
+    step(40);
+    EXPECT_FALSE(device_.named("Overhead_Ventilation")[0]->playing);
+    EXPECT_EQ(plays("Overhead_Ventilation_Off"), 1);
+}
+
+// ------------------------------------------------------------ GPWS
+
+class Gpws : public Crew {
+protected:
+    void SetUp() override {
+        Crew::SetUp();
+        quillmar.electric.elec_power_state = 2;
+        in.decision_height = 200;
+        host.set(VAR_ON_GROUND, 0);
+        host.set(VAR_GEAR_HANDLE, 16383);
+        host.set(VAR_FLAPS_HANDLE, 16383);
+        host.set(VAR_AIRSPEED, 120);
+        gauge_GPWS.h.callback(&gauge_GPWS.h, SERVICE_INSTALL, 0);
+    }
+    // One update at `feet`, `seconds` of host time later.
+    void at(double feet, double seconds = 0.1) {
+        host.set(VAR_SIM_TIME, host.get(VAR_SIM_TIME) + seconds);
+        height(feet);
+        gauge_GPWS.h.callback(&gauge_GPWS.h, SERVICE_UPDATE, 0);
+    }
+};
+
+TEST_F(Gpws, MinimumsOncePerApproachReArmedByAClimbAbove700Feet) {
+    at(800);                               // armed
+    at(210);
+    EXPECT_EQ(plays("GPWS_Mode_60"), 0);
+    at(190);
+    EXPECT_EQ(quillmar.gpws.gpws_code, 60);
+    EXPECT_EQ(quillmar.gpws.gpws_lamp, 1);
+    EXPECT_EQ(plays("GPWS_Mode_60"), 1);
+    at(150, 6);                            // the 5-second memory clears: still once
+    at(120, 6);
+    EXPECT_EQ(quillmar.gpws.gpws_code, 60);
+    EXPECT_EQ(plays("GPWS_Mode_60"), 1);
+    at(750);                               // go-around
+    at(190);
+    EXPECT_EQ(plays("GPWS_Mode_60"), 2);
+    // Without power nothing changes at all.
+    quillmar.electric.elec_power_state = 0;
+    at(800);
+    EXPECT_EQ(quillmar.gpws.radio_height, 190);
+}
+
+TEST(GpwsLight, DarkForOneUpdateInSixWhileLitAndOffWithoutPower) {
+    FakeHost host;
+    reset_module_state();
+    quillmar.electric.elec_power_state = 2;
+    GaugeHeader* light = &gauge_GPWS_Light.h;
+    light->callback(light, SERVICE_INSTALL, 0);
+    std::string seen;
+    for (int tick = 1; tick <= 13; ++tick) {
+        host.set(VAR_TICKS, tick);
+        quillmar.gpws.gpws_lamp = 1;        // the computer's alert, every update
+        light->callback(light, SERVICE_UPDATE, 0);
+        seen += static_cast<char>('0' + quillmar.gpws.gpws_lamp);
+    }
+    EXPECT_EQ(seen, "1111011111011");
+    EXPECT_FALSE(element_hidden(gauge_base(light)));
+    quillmar.electric.elec_power_state = 0;
+    light->callback(light, SERVICE_UPDATE, 0);
+    EXPECT_EQ(quillmar.gpws.gpws_lamp, 0);
+    EXPECT_TRUE(element_hidden(gauge_base(light)));
+}
+
+}  // namespace
+#endif
