@@ -1,6 +1,6 @@
 // The crew's calls and warnings that hang on values other panels set (the
-// start request, the take-off torque setting, the decision height, the
-// air-conditioning packs), set here directly, and the lamp's flash rhythm.
+// start request, the take-off torque setting, the decision height), set here
+// directly, and the lamp's flash rhythm.
 #if !defined(_WIN32)
 #include <gtest/gtest.h>
 
@@ -150,31 +150,6 @@ TEST_F(Crew, MinimumsFiftyFeetAboveTheDecisionHeightAndNoneAtTenOrLess) {
         voice_callouts();
     }
     EXPECT_EQ(plays("FO_Minimums"), 1);
-}
-
-// ------------------------------------------------------------ ventilation
-
-TEST_F(Crew, VentilationRunsWithPowerAndAPackWhoseSelectorIsNotAtSix) {
-    auto step = [this](double tick) {
-        host.set(VAR_TICKS, tick);
-        cycle_ventilation_sound();
-    };
-    quillmar.electric.elec_power_state = 2;
-    in.pack_left_pos = 1;
-    in.flight_deck_heater_pos = 6;
-    step(10);
-    EXPECT_EQ(plays("Overhead_Ventilation_On"), 0);
-    in.pack_right_pos = 1;
-    step(11);
-    EXPECT_EQ(plays("Overhead_Ventilation_On"), 1);
-    step(38);
-    EXPECT_FALSE(device_.named("Overhead_Ventilation")[0]->playing);
-    step(39);
-    EXPECT_TRUE(device_.named("Overhead_Ventilation")[0]->looping);
-    quillmar.electric.elec_power_state = 1;
-    step(40);
-    EXPECT_FALSE(device_.named("Overhead_Ventilation")[0]->playing);
-    EXPECT_EQ(plays("Overhead_Ventilation_Off"), 1);
 }
 
 // ------------------------------------------------------------ GPWS
