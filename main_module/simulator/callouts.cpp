@@ -13,7 +13,8 @@
 
 static constexpr double GEAR_DOWN = 16383;
 
-double cycle_height_above_ground() {
+// Height above the ground in feet.
+static double height_above_ground() {
     return cycle_read(VAR_ALTITUDE_METRES) * 3.280833 -
            cycle_read(VAR_GROUND_ELEVATION) * 0.0128157;
 }
@@ -114,7 +115,7 @@ static void minimums_call(double height) {
 void voice_callouts() {
     engine_start_calls();
     takeoff_calls();
-    double height = cycle_height_above_ground();
+    double height = height_above_ground();
     height_call(height);
     gear_down_call();
     minimums_call(height);

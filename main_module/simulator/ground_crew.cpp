@@ -44,7 +44,7 @@ static double heading_change(double heading, double start) {
 // steps, for a turning push steer from 25 m before the length and
 // counter-steer once the nose has swung by 80 degrees, slow down step by step
 // once the length is covered, and stop.
-void pushback_driver() {
+static void pushback_driver() {
     CycleState& c = quillmar.cycle;
     int32_t& request = quillmar.panels.pushback_command;
     double latitude = cycle_read(VAR_LATITUDE);

@@ -51,12 +51,9 @@ void ambient_sounds_reset();
 // The checklist stepping on a release of the space bar.
 void checklist_step();
 
-// Parts of step 17 and step 11.
+// The two halves of step 17: the flap motor sound, then the calls.
 void flap_motor_sound();
 void voice_callouts();
-void pushback_driver();
-// Height above the ground in feet, from the host's altitude and ground elevation.
-double cycle_height_above_ground();
 
 // Host events the cycle sends.
 enum : uint32_t {
