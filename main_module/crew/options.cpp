@@ -55,8 +55,8 @@ static int32_t FS_CALL click_no_spacebar(const MousePoint*, uint32_t) {
 
 static MouseRect options_rects[] = {
     mouse_parent(0, 0, 400, 300),
-    mouse_child(290, 96, 20, 20, 5, MOUSE_CLICK, click_no_delays),
-    mouse_child(290, 125, 20, 20, 5, MOUSE_CLICK, click_no_spacebar),
+    mouse_child(290, 96, 20, 20, CURSOR_HAND, MOUSE_CLICK, click_no_delays),
+    mouse_child(290, 125, 20, 20, CURSOR_HAND, MOUSE_CLICK, click_no_spacebar),
     mouse_close(),
     mouse_end(),
 };
@@ -103,11 +103,11 @@ static int32_t FS_CALL click_window(const MousePoint*, uint32_t) {
 
 static MouseRect select_rects[] = {
     mouse_parent(0, 0, 151, 30),
-    mouse_child(0, 0, 30, 30, 5, MOUSE_CLICK, click_window<EVENT_WINDOW_OVERHEAD>),
-    mouse_child(30, 0, 30, 30, 5, MOUSE_CLICK, click_window<EVENT_WINDOW_PEDESTAL>),
-    mouse_child(60, 0, 30, 30, 5, MOUSE_CLICK, click_window<EVENT_WINDOW_CHECKLIST>),
-    mouse_child(90, 0, 30, 30, 5, MOUSE_CLICK, click_window<EVENT_WINDOW_PUSH_AND_START>),
-    mouse_child(120, 0, 30, 30, 5, MOUSE_CLICK, click_window<EVENT_WINDOW_OPTIONS>),
+    mouse_child(0, 0, 30, 30, CURSOR_HAND, MOUSE_CLICK, click_window<EVENT_WINDOW_OVERHEAD>),
+    mouse_child(30, 0, 30, 30, CURSOR_HAND, MOUSE_CLICK, click_window<EVENT_WINDOW_PEDESTAL>),
+    mouse_child(60, 0, 30, 30, CURSOR_HAND, MOUSE_CLICK, click_window<EVENT_WINDOW_CHECKLIST>),
+    mouse_child(90, 0, 30, 30, CURSOR_HAND, MOUSE_CLICK, click_window<EVENT_WINDOW_PUSH_AND_START>),
+    mouse_child(120, 0, 30, 30, CURSOR_HAND, MOUSE_CLICK, click_window<EVENT_WINDOW_OPTIONS>),
     mouse_close(),
     mouse_end(),
 };

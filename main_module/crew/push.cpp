@@ -58,12 +58,12 @@ static int32_t FS_CALL click_longer(const MousePoint*, uint32_t) {
 // Held buttons repeat.
 static MouseRect push_rects[] = {
     mouse_parent(0, 0, 425, 375),
-    mouse_child(319, 132, 48, 17, 5, MOUSE_REPEAT, click_request<1>),  // Request startup
-    mouse_child(319, 219, 48, 17, 5, MOUSE_REPEAT, click_request<2>),  // Straight on
-    mouse_child(319, 247, 48, 17, 5, MOUSE_REPEAT, click_request<3>),  // Nose right
-    mouse_child(319, 275, 48, 17, 5, MOUSE_REPEAT, click_request<4>),  // Nose left
-    mouse_child(212, 326, 16, 13, 2, MOUSE_REPEAT, click_shorter),
-    mouse_child(265, 326, 16, 13, 1, MOUSE_REPEAT, click_longer),
+    mouse_child(319, 132, 48, 17, CURSOR_HAND, MOUSE_REPEAT, click_request<1>),  // Request startup
+    mouse_child(319, 219, 48, 17, CURSOR_HAND, MOUSE_REPEAT, click_request<2>),  // Straight on
+    mouse_child(319, 247, 48, 17, CURSOR_HAND, MOUSE_REPEAT, click_request<3>),  // Nose right
+    mouse_child(319, 275, 48, 17, CURSOR_HAND, MOUSE_REPEAT, click_request<4>),  // Nose left
+    mouse_child(212, 326, 16, 13, CURSOR_DECREASE, MOUSE_REPEAT, click_shorter),
+    mouse_child(265, 326, 16, 13, CURSOR_INCREASE, MOUSE_REPEAT, click_longer),
     mouse_close(),
     mouse_end(),
 };

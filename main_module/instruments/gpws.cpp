@@ -264,9 +264,9 @@ static int32_t FS_CALL click_gs_override(const MousePoint*, uint32_t) {
 
 static MouseRect gpws_rects[] = {
     mouse_parent(0, 0, 127, 45),
-    mouse_child(45, 10, 34, 19, 1, MOUSE_CLICK, click_selector_up),
-    mouse_child(45, 30, 34, 19, 2, MOUSE_CLICK, click_selector_down),
-    mouse_child(95, 17, 30, 30, 5, MOUSE_CLICK, click_gs_override),
+    mouse_child(45, 10, 34, 19, CURSOR_INCREASE, MOUSE_CLICK, click_selector_up),
+    mouse_child(45, 30, 34, 19, CURSOR_DECREASE, MOUSE_CLICK, click_selector_down),
+    mouse_child(95, 17, 30, 30, CURSOR_HAND, MOUSE_CLICK, click_gs_override),
     mouse_close(),
     mouse_end(),
 };

@@ -235,10 +235,10 @@ static int32_t FS_CALL click_master_clockwise(const MousePoint*, uint32_t) {
 
 static MouseRect apu_rects[] = {
     mouse_parent(0, 0, 173, 300),
-    mouse_child(59, 21, 26, 25, 5, MOUSE_CLICK, click_gen),
-    mouse_child(59, 71, 26, 25, 5, MOUSE_CLICK, click_bleed),
-    mouse_child(3, 32, 25, 50, 2, MOUSE_CLICK, click_master_off),
-    mouse_child(28, 32, 25, 50, 1, MOUSE_CLICK, click_master_clockwise),
+    mouse_child(59, 21, 26, 25, CURSOR_HAND, MOUSE_CLICK, click_gen),
+    mouse_child(59, 71, 26, 25, CURSOR_HAND, MOUSE_CLICK, click_bleed),
+    mouse_child(3, 32, 25, 50, CURSOR_DECREASE, MOUSE_CLICK, click_master_off),
+    mouse_child(28, 32, 25, 50, CURSOR_INCREASE, MOUSE_CLICK, click_master_clockwise),
     mouse_close(),
     mouse_end(),
 };
