@@ -1,6 +1,7 @@
-// The crew's calls and warnings that hang on values other panels set (the
-// start request, the take-off torque setting, the decision height), set here
-// directly, and the lamp's flash rhythm.
+// The crew's calls that hang on values other panels set (the start request,
+// the take-off torque setting), set here directly; the ground proximity
+// minimums voiced once per approach however long it holds; the lamp's flash
+// rhythm.
 #if !defined(_WIN32)
 #include <gtest/gtest.h>
 
@@ -127,29 +128,6 @@ TEST_F(Crew, TakeoffPowerCallNeedsASettingBothEnginesAndReArmsBelowPointTwo) {
     host.set(VAR_TORQUE_2, 0.9);
     voice_callouts();
     EXPECT_EQ(plays("Takeoff_1"), 1);
-}
-
-TEST_F(Crew, MinimumsFiftyFeetAboveTheDecisionHeightAndNoneAtTenOrLess) {
-    in.decision_height = 200;
-    height(260);
-    voice_callouts();
-    height(251);
-    voice_callouts();
-    EXPECT_EQ(plays("FO_Minimums"), 0);
-    height(249);
-    voice_callouts();
-    height(150);
-    voice_callouts();
-    EXPECT_EQ(plays("FO_Minimums"), 1);
-
-    in.decision_height = 10;
-    height(500);
-    voice_callouts();
-    for (double h : {59.0, 40.0, 20.0, 9.0, 1.0}) {
-        height(h);
-        voice_callouts();
-    }
-    EXPECT_EQ(plays("FO_Minimums"), 1);
 }
 
 // ------------------------------------------------------------ GPWS
