@@ -13,6 +13,30 @@
 
 static constexpr double GEAR_DOWN = 16383;
 
+// The flap handle's seven detents, each with the motor sound of running to it.
+struct FlapDetent {
+    int32_t handle;
+    SoundSlot sound;
+};
+static const FlapDetent flap_detents[] = {
+    {0, SOUND_FLAPS_1},     {2730, SOUND_FLAPS_2},  {5460, SOUND_FLAPS_3},
+    {8190, SOUND_FLAPS_4},  {10920, SOUND_FLAPS_5}, {13650, SOUND_FLAPS_6},
+    {16383, SOUND_FLAPS_7},
+};
+
+// The motor runs when the handle moves with hydraulic pressure to drive the
+// flaps; a handle between detents makes no sound.
+static void flap_motor_sound() {
+    CycleState& c = quillmar.cycle;
+    double handle = cycle_read(VAR_FLAPS_HANDLE);
+    if (quillmar.systems.hyd_pressure > 2500 && handle != c.previous_flaps_handle) {
+        int32_t detent = static_cast<int32_t>(handle);
+        for (const FlapDetent& d : flap_detents)
+            if (d.handle == detent) sound_start(d.sound);
+    }
+    c.previous_flaps_handle = handle;
+}
+
 // Height above the ground in feet.
 static double height_above_ground() {
     return cycle_read(VAR_ALTITUDE_METRES) * 3.280833 -

@@ -51,8 +51,7 @@ void ambient_sounds_reset();
 // The checklist stepping on a release of the space bar.
 void checklist_step();
 
-// The two halves of step 17: the flap motor sound, then the calls.
-void flap_motor_sound();
+// The calls of step 17, after the flap motor sound.
 void voice_callouts();
 
 // Host events the cycle sends.

@@ -1,6 +1,5 @@
 // The cockpit's system noises: the air-conditioning ventilation (step 10 of
-// the cycle), the APU and the electrical system hum (step 12), and the flap
-// motor (first thing of step 17).
+// the cycle), the APU and the electrical system hum (step 12).
 //
 // Ventilation, APU and hum each run through three states: 0 off, 1 starting
 // (a start-up sound plays once), 2 running (the running sound loops).
@@ -72,28 +71,4 @@ void ambient_sounds_reset() {
     c.system_sound_state = SOUND_OFF;
     c.apu_sound_state = SOUND_OFF;
     c.ventilation_sound_state = SOUND_OFF;
-}
-
-// The flap handle's seven detents, each with the motor sound of running to it.
-struct FlapDetent {
-    int32_t handle;
-    SoundSlot sound;
-};
-static const FlapDetent flap_detents[] = {
-    {0, SOUND_FLAPS_1},     {2730, SOUND_FLAPS_2},  {5460, SOUND_FLAPS_3},
-    {8190, SOUND_FLAPS_4},  {10920, SOUND_FLAPS_5}, {13650, SOUND_FLAPS_6},
-    {16383, SOUND_FLAPS_7},
-};
-
-// The motor runs when the handle moves with hydraulic pressure to drive the
-// flaps; a handle between detents makes no sound.
-void flap_motor_sound() {
-    CycleState& c = quillmar.cycle;
-    double handle = cycle_read(VAR_FLAPS_HANDLE);
-    if (quillmar.systems.hyd_pressure > 2500 && handle != c.previous_flaps_handle) {
-        int32_t detent = static_cast<int32_t>(handle);
-        for (const FlapDetent& d : flap_detents)
-            if (d.handle == detent) sound_start(d.sound);
-    }
-    c.previous_flaps_handle = handle;
 }
