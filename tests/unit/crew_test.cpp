@@ -1,7 +1,6 @@
-// The crew's calls that hang on values other panels set (the start request,
-// the take-off torque setting), set here directly; the ground proximity
-// minimums voiced once per approach however long it holds; the lamp's flash
-// rhythm.
+// The take-off power call's re-arming and its silence without a rating set
+// on the rating panel; the ground proximity minimums voiced once per
+// approach however long it holds; the lamp's flash rhythm.
 #if !defined(_WIN32)
 #include <gtest/gtest.h>
 
@@ -64,49 +63,10 @@ protected:
 
 // ------------------------------------------------------------ calls
 
-TEST_F(Crew, EngineStartCallsFollowTheCoreSpeedOnlyWhileAStartIsInProgress) {
-    host.set(VAR_CORE_SPEED_1, 70);
-    voice_callouts();
-    EXPECT_EQ(plays("Engine_Start_Callout_1"), 0);   // disarmed since install
-
-    // Engine 1 started: armed while it stands still, then it lights up.
-    host.set(VAR_CORE_SPEED_1, 0);
-    in.start_request = 1;
-    voice_callouts();
-    host.set(VAR_CORE_SPEED_1, 15);
-    host.set(VAR_ENGINE_RUNNING_1, 1);
-    voice_callouts();
-    host.set(VAR_CORE_SPEED_1, 21);
-    voice_callouts();
-    voice_callouts();
-    EXPECT_EQ(plays("Engine_Start_Callout_1"), 1);
-    EXPECT_EQ(plays("Engine_Start_Callout_3"), 0);
-    host.set(VAR_CORE_SPEED_1, 67);
-    in.start_request = 0;
-    voice_callouts();
-    EXPECT_EQ(plays("Engine_Start_Callout_3"), 1);
-
-    // Engine 2: its own calls; engine 1's are not made again.
-    in.start_request = 2;
-    voice_callouts();
-    host.set(VAR_ENGINE_RUNNING_2, 1);
-    host.set(VAR_CORE_SPEED_2, 40);
-    voice_callouts();
-    EXPECT_EQ(plays("Engine_Start_Callout_2"), 1);
-    EXPECT_EQ(quillmar.cycle.start_calls_armed, 1);
-    host.set(VAR_CORE_SPEED_2, 67);
-    voice_callouts();
-    voice_callouts();
-    EXPECT_EQ(plays("Engine_Start_Callout_4"), 1);
-    EXPECT_EQ(plays("Engine_Start_Callout_1"), 1);
-    EXPECT_EQ(plays("Engine_Start_Callout_3"), 1);
-    EXPECT_EQ(quillmar.cycle.start_calls_armed, 0);   // both above 66
-}
-
 TEST_F(Crew, TakeoffPowerCallNeedsASettingBothEnginesAndReArmsBelowPointTwo) {
     host.set(VAR_TORQUE_1, 0.9);
     host.set(VAR_TORQUE_2, 0.9);
-    in.takeoff_torque_setting = 0.8;
+    in.torque_target = 0.8;
     voice_callouts();
     EXPECT_EQ(plays("Takeoff_1"), 0);                // latched since install
     host.set(VAR_TORQUE_1, 0.1);
@@ -123,7 +83,7 @@ TEST_F(Crew, TakeoffPowerCallNeedsASettingBothEnginesAndReArmsBelowPointTwo) {
     host.set(VAR_TORQUE_1, 0.1);
     host.set(VAR_TORQUE_2, 0.1);
     voice_callouts();
-    in.takeoff_torque_setting = 0;
+    in.torque_target = 0;
     host.set(VAR_TORQUE_1, 0.9);
     host.set(VAR_TORQUE_2, 0.9);
     voice_callouts();
