@@ -24,7 +24,7 @@
 // of a test share it.
 namespace {
 char unit_namespace[64];
-PlatformHostServices unit_services = {1, unit_namespace, nullptr, nullptr, nullptr};
+PlatformHostServices unit_services = {1, unit_namespace, nullptr, nullptr, nullptr, nullptr};
 const bool unit_namespace_set = [] {
     std::snprintf(unit_namespace, sizeof unit_namespace, "unit-%d", int(getpid()));
     return true;

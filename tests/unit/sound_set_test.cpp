@@ -122,8 +122,9 @@ TEST(SoundSet, ChecklistLinesAreTitleItemsAndCompletion) {
             }
             // The approach page prints its interim completions as items 4
             // and 7, followed by a blank line; the voice must say them there.
-            if (c == 8 && item > 0 && item < lines - 1)
+            if (c == 8 && item > 0 && item < lines - 1) {
                 EXPECT_EQ(!is_item, item == 4 || item == 7) << "approach item " << item;
+            }
         }
     }
 }
