@@ -28,14 +28,27 @@ constexpr HostVariable host_variable(uint32_t id) {
     return HostVariable{id, nullptr, 0, 0.0, {0, 0, 0}};
 }
 
-// Image flag bit the host reads as "draw with black as the transparent colour".
+// Image flag bits the host reads: draw with black as the transparent
+// colour; erase the image's old place before drawing it anew; draw it bright
+// (never darkened at night: the lit versions of the panel lighting rule).
 constexpr uint32_t IMAGE_TRANSPARENT = 1;
+constexpr uint32_t IMAGE_ERASE = 2;
+constexpr uint32_t IMAGE_BRIGHT = 4;
+// The flags of a lit version: transparent, erased and bright.
+constexpr uint32_t IMAGE_LIT = IMAGE_TRANSPARENT | IMAGE_ERASE | IMAGE_BRIGHT;
 
-// What every element type has in common. Fields not named stay 0 / none.
+// A needle's image is drawn pointing right (angle 0) with its turning point
+// at this pixel of the image, unless the element names another one.
+constexpr int32_t NEEDLE_PIVOT = 16;
+
+// What every element type has in common. Fields not named stay 0 / none,
+// except the flags: every image of the cockpit is drawn with transparency,
+// since the first element of a gauge lies on top of the ones hanging below
+// it and they show through its black.
 struct ElementSpec {
     int32_t bitmap = -1;              // bitmap resource number, -1 for none
     int32_t x = 0, y = 0;             // position in the gauge (a needle's: its dial centre)
-    uint32_t flags = 0;               // image flags (IMAGE_TRANSPARENT, ...)
+    uint32_t flags = IMAGE_TRANSPARENT; // image flags (IMAGE_TRANSPARENT, ...)
     ElementHead** children = nullptr; // NULL-ended child array
     uint32_t variable = 0;            // host variable that drives the element, 0 for none
     int32_t pivot_x = 0, pivot_y = 0; // point of the image a rotating element turns about
@@ -59,20 +72,26 @@ constexpr IconElement icon(GaugeHeader* gauge, const ElementSpec& s, ValueCallba
     return IconElement{element_head(gauge, ELEMENT_ICON, s), value, count};
 }
 
+// A needle's turning point in its image: NEEDLE_PIVOT on both axes unless given.
+constexpr ElementSpec needle_spec(ElementSpec s) {
+    if (s.pivot_x == 0 && s.pivot_y == 0) s.pivot_x = s.pivot_y = NEEDLE_PIVOT;
+    return s;
+}
+
 // Type 1: a pointer turned about its dial centre (s.x, s.y). Without a scale
 // table the value is the angle in degrees (270 up, clockwise); a NULL
 // callback shows the element's own host variable.
 constexpr NeedleElement needle(GaugeHeader* gauge, const ElementSpec& s, ValueCallback* value,
                                double rate_limit = 0) {
-    return NeedleElement{element_head(gauge, ELEMENT_NEEDLE, s), value, nullptr, 0, s.x, s.y,
-                         rate_limit};
+    return NeedleElement{element_head(gauge, ELEMENT_NEEDLE, needle_spec(s)), value, nullptr, 0,
+                         s.x, s.y, rate_limit};
 }
 
 // A pointer with a scale table (value to dial point).
 template <size_t N>
 constexpr NeedleElement needle(GaugeHeader* gauge, const ElementSpec& s, ValueCallback* value,
                                const ScalePoint (&scale)[N], double rate_limit = 0) {
-    return NeedleElement{element_head(gauge, ELEMENT_NEEDLE, s), value, scale,
+    return NeedleElement{element_head(gauge, ELEMENT_NEEDLE, needle_spec(s)), value, scale,
                          static_cast<int32_t>(N), s.x, s.y, rate_limit};
 }
 
