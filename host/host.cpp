@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "frame/channel.h"
+#include "host/artwork.h"
 #include "host/ini_file.h"
 #include "host/os.h"
 #include "platform/host_services.h"
@@ -275,6 +276,20 @@ bool Host::prepare(std::string* error) {
         *error = std::string("no modules (*") + host_os::module_suffix() + ") in " + options_.gauges_dir;
         return false;
     }
+    // A module's bitmaps, where they are not inside it, are the folder named
+    // after it beside it.
+    for (const auto& entry : fs::directory_iterator(options_.gauges_dir, ec)) {
+        fs::path module_file = entry.path();
+        module_file += host_os::module_suffix();
+        if (!entry.is_directory() || !fs::exists(module_file)) continue;
+        fs::path to = gauges / entry.path().filename();
+        fs::remove(to, ec);
+#if defined(_WIN32)
+        fs::copy(entry.path(), to, fs::copy_options::recursive, ec);
+#else
+        fs::create_directory_symlink(fs::absolute(entry.path()), to, ec);
+#endif
+    }
     fs::path sound_link = fs::path(sim_dir_) / "Sound";
     if (!options_.sound_dir.empty() && fs::is_directory(options_.sound_dir) && !fs::exists(sound_link)) {
 #if defined(_WIN32)
@@ -311,7 +326,9 @@ LoadedModule* Host::open_module(const std::string& name, std::string* error) {
     }
     auto module = std::make_unique<LoadedModule>();
     module->name = name;
+    module->path = path.string();
     module->handle = handle;
+    module->artwork = std::make_unique<ModuleArtwork>(handle, module->path);
     module->linkage = static_cast<LinkageHead*>(host_os::module_symbol(handle, "Linkage"));
     module->import_table = static_cast<ImportTableRecord*>(host_os::module_symbol(handle, "ImportTable"));
     if (!module->linkage || !module->import_table) {
@@ -383,6 +400,10 @@ bool Host::load(const PanelConfig& panel, std::vector<std::string>* warnings, st
             g.y = p.y;
             g.width = p.width > 0 ? p.width : static_cast<int>(header->size);
             g.height = p.height > 0 ? p.height : g.width;
+            if (p.height <= 0) {
+                // Placed by its width only: as high as its first image makes it.
+                if (std::optional<int> h = artwork_height(*this, g)) g.height = *h;
+            }
             g.mouse = header->mouse_rects;
             g.mouse_active = header->version == GAUGE_VERSION_CALLBACK;
             collect_gauge_elements(g);
@@ -619,6 +640,12 @@ void Host::draw_display_now(GaugeInstance& g) {
         });
         if (!(g.image_element->image_flags & IMAGE_UNCHANGED)) break;
     }
+}
+
+ModuleArtwork* Host::artwork_of(const GaugeInstance& g) {
+    for (auto& m : modules_)
+        if (m->name == g.module) return m->artwork.get();
+    return nullptr;
 }
 
 GaugeInstance* Host::find_gauge(const std::string& name) {

@@ -18,9 +18,13 @@
 
 struct SharedSection;
 
+class ModuleArtwork;
+
 struct LoadedModule {
     std::string name;                  // "Quillmar"
+    std::string path;                  // the file it was loaded from
     void* handle = nullptr;
+    std::unique_ptr<ModuleArtwork> artwork;   // its bitmaps
     LinkageHead* linkage = nullptr;
     ImportTableRecord* import_table = nullptr;
 };
@@ -151,6 +155,9 @@ public:
     // A display module's picture when the frames do not draw them: generate
     // and draw until a drawing call has made the picture.
     void draw_display_now(GaugeInstance& gauge);
+
+    // The bitmaps of the gauge's module.
+    ModuleArtwork* artwork_of(const GaugeInstance& gauge);
 
     GaugeInstance* find_gauge(const std::string& name);
     std::vector<GaugeInstance>& gauges() { return gauges_; }

@@ -3,7 +3,9 @@
 // window. Implemented in os_posix.cpp and os_win32.cpp.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace host_os {
 
@@ -11,6 +13,12 @@ namespace host_os {
 void* load_module(const std::string& path, std::string* error);
 void* module_symbol(void* module, const char* name);
 void unload_module(void* module);
+
+// A bitmap of a module's own resources as a device-independent bitmap (the
+// info header, any colour table, then the pixels); false when it has none of
+// that number. Windows: the module's bitmap resources. Elsewhere: the file
+// NUMBER.bmp in the folder named after the module beside it.
+bool module_bitmap(void* module, const std::string& module_path, int number, std::vector<uint8_t>* dib);
 
 // File name suffix of a module on this platform (".so", ".gau").
 const char* module_suffix();

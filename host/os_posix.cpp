@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -23,6 +24,22 @@ void* module_symbol(void* module, const char* name) { return dlsym(module, name)
 
 void unload_module(void* module) {
     if (module) dlclose(module);
+}
+
+bool module_bitmap(void*, const std::string& module_path, int number, std::vector<uint8_t>* dib) {
+    std::filesystem::path path(module_path);
+    path = path.parent_path() / path.stem() / (std::to_string(number) + ".bmp");
+    FILE* f = std::fopen(path.string().c_str(), "rb");
+    if (!f) return false;
+    std::vector<uint8_t> data;
+    uint8_t buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) data.insert(data.end(), buffer, buffer + n);
+    std::fclose(f);
+    // The file header ("BM", size, reserved words, pixel offset) goes; the
+    // rest is what a bitmap resource holds.
+    if (data.size() < 14 + 40 || data[0] != 'B' || data[1] != 'M') return false;
+    dib->assign(data.begin() + 14, data.end());
+    return true;
 }
 
 const char* module_suffix() { return ".so"; }

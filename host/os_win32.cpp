@@ -22,6 +22,18 @@ void unload_module(void* module) {
     if (module) FreeLibrary(static_cast<HMODULE>(module));
 }
 
+bool module_bitmap(void* module, const std::string&, int number, std::vector<uint8_t>* dib) {
+    HMODULE m = static_cast<HMODULE>(module);
+    HRSRC found = FindResourceA(m, MAKEINTRESOURCEA(number), MAKEINTRESOURCEA(2));   // RT_BITMAP
+    if (!found) return false;
+    HGLOBAL loaded = LoadResource(m, found);
+    DWORD size = SizeofResource(m, found);
+    const auto* data = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+    if (!data || size < 40) return false;
+    dib->assign(data, data + size);
+    return true;
+}
+
 const char* module_suffix() { return ".gau"; }
 
 std::string executable_dir() {

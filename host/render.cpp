@@ -6,6 +6,7 @@
 #include <numbers>
 #include <cstdio>
 
+#include "host/artwork.h"
 #include "host/host.h"
 
 namespace {
@@ -232,43 +233,82 @@ void Picture::paste(const Picture& p, int x, int y) {
 
 // ------------------------------------------------ gauges, windows, panel
 
-Picture render_gauge(Host& host, GaugeInstance& g) {
+namespace {
+
+// The plain picture of a gauge whose module carries no bitmaps: every element
+// drawn as what it is, framed.
+Picture render_plain(Host& host, GaugeInstance& g) {
     Picture p;
     p.resize(g.width, g.height, BACKGROUND);
-    if (g.installed && g.image_element) {
-        draw_display(host, g);
-        for (int y = 0; y < std::min(g.height, g.image.height); ++y)
-            for (int x = 0; x < std::min(g.width, g.image.width); ++x)
-                p.set(x, y, from_555(g.image.pixels[static_cast<size_t>(y) * (g.image.pitch / 2) + x]));
-    } else {
-        double scale = g.header->size > 0 ? static_cast<double>(g.width) / g.header->size : 1.0;
-        // A hidden element is not drawn; the elements below it still are (a
-        // panel's lettering overlay may be the base its buttons hang from).
-        for (size_t i = 0; i < g.elements.size(); ++i)
-            if (!(g.elements[i]->image_flags & IMAGE_HIDDEN))
-                draw_element(p, g.elements[i], host.element_values(g, i), scale);
-    }
+    double scale = g.header->size > 0 ? static_cast<double>(g.width) / g.header->size : 1.0;
+    // A hidden element is not drawn; the elements below it still are (a
+    // panel's lettering overlay may be the base its buttons hang from).
+    for (size_t i = 0; i < g.elements.size(); ++i)
+        if (!(g.elements[i]->image_flags & IMAGE_HIDDEN))
+            draw_element(p, g.elements[i], host.element_values(g, i), scale);
     p.frame_rect(0, 0, g.width, g.height, GAUGE_FRAME);
     return p;
 }
 
+bool plain(Host& host, GaugeInstance& g) {
+    ModuleArtwork* art = host.artwork_of(g);
+    return !art;
+}
+
+}  // namespace
+
+GaugePicture render_gauge_area(Host& host, GaugeInstance& g) {
+    GaugePicture out;
+    if (g.installed && g.image_element) {
+        draw_display(host, g);
+        out.picture.resize(g.width, g.height, Rgb{0, 0, 0});
+        for (int y = 0; y < std::min(g.height, g.image.height); ++y)
+            for (int x = 0; x < std::min(g.width, g.image.width); ++x)
+                out.picture.set(x, y, from_555(g.image.pixels[static_cast<size_t>(y) * (g.image.pitch / 2) + x]));
+        return out;
+    }
+    if (!plain(host, g) && draw_gauge_artwork(host, g, &out)) return out;
+    out.picture = render_plain(host, g);
+    out.origin_x = out.origin_y = 0;
+    return out;
+}
+
+Picture render_gauge(Host& host, GaugeInstance& g) { return render_gauge_area(host, g).picture; }
+
 Picture render_window(Host& host, int window) {
     const PanelWindow& w = host.panel().windows[static_cast<size_t>(window)];
-    int width = w.width, height = w.height;
+    std::vector<std::pair<GaugeInstance*, GaugePicture>> drawn;
+    int x0 = 0, y0 = 0, x1 = w.width, y1 = w.height;
     for (GaugeInstance& g : host.gauges()) {
         if (g.window != window) continue;
-        width = std::max(width, g.x + g.width);
-        height = std::max(height, g.y + g.height);
+        GaugePicture gp = render_gauge_area(host, g);
+        x0 = std::min(x0, g.x - gp.origin_x);
+        y0 = std::min(y0, g.y - gp.origin_y);
+        x1 = std::max({x1, g.x + g.width, g.x - gp.origin_x + gp.picture.width});
+        y1 = std::max({y1, g.y + g.height, g.y - gp.origin_y + gp.picture.height});
+        drawn.emplace_back(&g, std::move(gp));
     }
+    // The window grows to the left and up where elements reach out of it;
+    // gauge positions stay as the panel places them below the title bar.
     const int bar = WINDOW_TITLE_HEIGHT;
+    int shift_x = -x0, shift_y = -y0;
     Picture p;
-    p.resize(std::max(width, 120), height + bar, WINDOW_BACKGROUND);
+    p.resize(std::max(x1 - x0, 120), y1 - y0 + bar, WINDOW_BACKGROUND);
     p.fill_rect(0, 0, p.width, bar, TITLE_BAR);
     p.text(3, 3, w.title, LABEL);
-    for (GaugeInstance& g : host.gauges()) {
-        if (g.window != window) continue;
-        p.paste(render_gauge(host, g), g.x, g.y + bar);
-        p.text(g.x + 2, g.y + bar + 2, g.name, LABEL);
+    for (auto& [g, gp] : drawn) {
+        int left = shift_x + g->x - gp.origin_x, top = shift_y + bar + g->y - gp.origin_y;
+        bool artwork = !plain(host, *g) || g->image_element;
+        for (int j = 0; j < gp.picture.height; ++j)
+            for (int i = 0; i < gp.picture.width; ++i) {
+                Rgb c = gp.picture.get(i, j);
+                // Outside the gauge's own box only what its elements draw shows.
+                int gx = i - gp.origin_x, gy = j - gp.origin_y;
+                bool inside = gx >= 0 && gy >= 0 && gx < g->width && gy < g->height;
+                if (!inside && c.r == 0 && c.g == 0 && c.b == 0) continue;
+                p.set(left + i, top + j, c);
+            }
+        if (!artwork) p.text(shift_x + g->x + 2, shift_y + g->y + bar + 2, g->name, LABEL);
     }
     return p;
 }
@@ -293,14 +333,10 @@ Picture render_panel(Host& host) {
 }
 
 std::optional<Rgb> gauge_pixel(Host& host, GaugeInstance& g, int x, int y) {
-    if (g.installed && g.image_element) {
-        draw_display(host, g);
-        if (x < 0 || y < 0 || x >= g.image.width || y >= g.image.height) return std::nullopt;
-        return from_555(g.image.pixels[static_cast<size_t>(y) * (g.image.pitch / 2) + x]);
-    }
-    Picture p = render_gauge(host, g);
-    if (x < 0 || y < 0 || x >= p.width || y >= p.height) return std::nullopt;
-    return p.get(x, y);
+    GaugePicture gp = render_gauge_area(host, g);
+    int px = x + gp.origin_x, py = y + gp.origin_y;
+    if (px < 0 || py < 0 || px >= gp.picture.width || py >= gp.picture.height) return std::nullopt;
+    return gp.picture.get(px, py);
 }
 
 // ------------------------------------------------ PNG

@@ -1,8 +1,7 @@
-// Plain pictures of the panel until artwork exists: every element drawn as
-// what it is (a box with its bitmap number, a text element's text, a needle
-// as a line; hidden elements not at all), the display modules' pictures
-// copied from their 5-5-5 pixels. PNG files are written with the host's own
-// minimal encoder, so no library is needed on any platform.
+// Pictures of the panel: gauges, windows and the whole panel, the display
+// modules' pictures copied from their 5-5-5 pixels. PNG files are written
+// with the host's own minimal encoder, so no library is needed on any
+// platform.
 #pragma once
 
 #include <cstdint>
@@ -32,7 +31,14 @@ struct Picture {
     void paste(const Picture& p, int x, int y);
 };
 
+// A gauge's picture: with its module's bitmaps where the module carries them
+// (host/artwork.h), else every element drawn plainly as what it is (a box
+// with its bitmap number, a text element's text, a needle as a line).
 Picture render_gauge(Host& host, GaugeInstance& gauge);
+struct GaugePicture;
+// The same with where the gauge's 0,0 lies in it (elements may reach out of
+// the gauge's box).
+GaugePicture render_gauge_area(Host& host, GaugeInstance& gauge);
 // A panel window: a title bar WINDOW_TITLE_HEIGHT pixels high, below it the
 // window's gauges at their places, later lines of the panel on top.
 constexpr int WINDOW_TITLE_HEIGHT = 11;
