@@ -411,7 +411,10 @@ bool draw_gauge_artwork(Host& host, GaugeInstance& g, GaugePicture* out) {
     }
     for (size_t i = 0; i < g.elements.size(); ++i) {
         ElementHead* e = g.elements[i];
-        if (e->type != ELEMENT_STRING && e->resource >= 0) ++named;
+        if (e->type != ELEMENT_STRING && e->resource >= 0) {
+            ++named;
+            if (art->bitmap(e->resource)) ++found;
+        }
         if (e->image_flags & IMAGE_HIDDEN) continue;
         // The values this frame's drawing of the panel gave the element.
         const ElementValues& v = host.element_values(g, i);
@@ -436,7 +439,6 @@ bool draw_gauge_artwork(Host& host, GaugeInstance& g, GaugePicture* out) {
         }
         op.image = art->bitmap(number);
         if (!op.image) continue;
-        ++found;
         const Picture& img = *op.image;
         op.src_w = img.width;
         op.src_h = img.height;
@@ -446,8 +448,13 @@ bool draw_gauge_artwork(Host& host, GaugeInstance& g, GaugePicture* out) {
             op.x = n->centre_x;
             op.y = n->centre_y;
             op.angle = needle_angle(n, v.value);
-            double r = std::hypot(img.width, img.height);
-            cover(op.x - r, op.y - r, op.x + r, op.y + r);
+            // The image's corners turned about its pivot at the dial centre.
+            double ca = std::cos(op.angle), sa = std::sin(op.angle);
+            for (int corner = 0; corner < 4; ++corner) {
+                double u = (corner & 1 ? img.width : 0) - e->offset_x, w = (corner & 2 ? img.height : 0) - e->offset_y;
+                double cx = op.x + u * ca - w * sa, cy = op.y + u * sa + w * ca;
+                cover(cx - 1, cy - 1, cx + 1, cy + 1);
+            }
             break;
         }
         case ELEMENT_SLIDER: {

@@ -106,7 +106,8 @@ bool read_file(const fs::path& path, Descriptions* out, std::string* error) {
             c.where = name + ":" + std::to_string(number);
             size_t first = 0;
             if (head[0] == '@') {
-                if (!parse_image_list(head.substr(1), &c.images)) return fail("bad image list " + head);
+                if (head.find('$') != std::string::npos) c.images_text = head.substr(1);
+                else if (!parse_image_list(head.substr(1), &c.images)) return fail("bad image list " + head);
                 first = 1;
             }
             if (first >= words.size()) return fail("an image list without a command");

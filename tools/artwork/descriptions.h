@@ -22,6 +22,7 @@
 struct Command {
     std::vector<std::string> words;     // the command and its arguments
     std::vector<int> images;            // images it is limited to, empty for all
+    std::string images_text;            // an image list naming arguments ($1), read when used
     std::string where;                  // "file:line" for messages
 };
 

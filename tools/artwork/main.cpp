@@ -33,7 +33,7 @@ namespace {
 
 struct Options {
     std::string module, descriptions, out, sounds, rc, png;
-    bool strict = false;
+    bool strict = false, dump = false;
 };
 
 int usage(const std::string& message) {
@@ -143,6 +143,46 @@ Image placeholder(const ElementInfo& e, int number) {
     return image;
 }
 
+// --dump: every gauge's elements in tree order, as the descriptions need them.
+void dump(const ModuleTables& module) {
+    std::vector<std::string> problems;
+    std::map<int, BitmapUse> set = collect_bitmaps(module, quillmar_bitmap_blocks(), &problems);
+    static const char* types[] = {"static", "needle", "text", "slider", "icon", "moving", "sprite"};
+    for (const GaugeInfo& g : module.gauges) {
+        std::printf("gauge %s (size %d)\n", g.name.c_str(), g.size);
+        for (const ElementInfo& e : g.elements) {
+            const ElementHead* h = e.head;
+            std::printf("  %*s%s", e.depth * 2, "", h->type < 7 ? types[h->type] : "?");
+            if (h->resource >= 0) {
+                auto it = set.find(h->resource);
+                if (it != set.end() && !it->second.block.empty())
+                    std::printf(" %s+%d", it->second.block.c_str(), h->resource - it->second.block_base);
+                else
+                    std::printf(" #%d", h->resource);
+            }
+            std::printf(" at %d,%d flags %u", h->x, h->y, h->image_flags);
+            if (e.images > 1) std::printf(" images %d", e.images);
+            if (h->type == ELEMENT_NEEDLE) {
+                auto* n = reinterpret_cast<const NeedleElement*>(h);
+                std::printf(" centre %d,%d scale %d", n->centre_x, n->centre_y, n->scale_count);
+            } else if (h->type == ELEMENT_STRING) {
+                auto* s = reinterpret_cast<const StringElement*>(h);
+                std::printf(" box %dx%d font %s", s->width, s->height, s->font ? s->font : "-");
+            } else if (h->type == ELEMENT_SLIDER) {
+                auto* s = reinterpret_cast<const SliderElement*>(h);
+                std::printf(" scale %g,%g", s->scale_x, s->scale_y);
+            } else if (h->type == ELEMENT_MOVING_IMAGE) {
+                auto* m = reinterpret_cast<const MovingImageElement*>(h);
+                std::printf(" x %g..%g y %g..%g travel %d,%d", m->min_x, m->max_x, m->min_y, m->max_y, m->travel_x, m->travel_y);
+            } else if (h->type == ELEMENT_SPRITE) {
+                std::printf(" texture scale %g", reinterpret_cast<const SpriteElement*>(h)->texture_scale);
+            }
+            std::printf("\n");
+        }
+        for (const MouseRect& r : g.mouse) std::printf("  mouse %d,%d %dx%d cursor %d\n", r.x, r.y, r.width, r.height, r.cursor);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -162,13 +202,18 @@ int main(int argc, char** argv) {
         else if (a == "--rc") ok = value(&o.rc);
         else if (a == "--png") ok = value(&o.png);
         else if (a == "--strict") o.strict = true;
+        else if (a == "--dump") o.dump = true;
         else return usage("unknown option " + a);
         if (!ok) return usage(a + " needs a value");
     }
-    if (o.module.empty() || o.descriptions.empty() || o.out.empty()) return usage("--module, --descriptions and --out are needed");
-
     std::string error;
     ModuleTables module;
+    if (o.dump && !o.module.empty()) {
+        if (!load_module_tables(o.module, &module, &error)) return usage(error);
+        dump(module);
+        return 0;
+    }
+    if (o.module.empty() || o.descriptions.empty() || o.out.empty()) return usage("--module, --descriptions and --out are needed");
     if (!load_module_tables(o.module, &module, &error)) return usage(error);
     Descriptions descriptions;
     if (!read_descriptions(o.descriptions, &descriptions, &error)) {

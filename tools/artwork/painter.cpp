@@ -34,6 +34,8 @@
 // Needles (in the needle's frame)
 //   pointer LENGTH WIDTH C [tail T] [taper|bar|bug|double]
 // Panels
+//   readouts [RIM]               every text element's box of the gauge cut
+//                                out, with a dark rim (in gauge pixels)
 //   screw X Y, cap X Y W H, lens X Y W H BG FG SIZE "T",
 //   toggle X Y UP (1 up, 0 down, -1 centre), knob X Y R A [C],
 //   checklist NAME X Y PITCH SIZE C FIRST [blank K]...
@@ -164,8 +166,21 @@ private:
     // anything is drawn; a needle without one takes its pointer's length.
     void decide_size() {
         const ElementHead* e = job_.element->head;
-        for (const Command& c : job_.description->commands) {
-            const auto& w = c.words;
+        size_lines(job_.description->commands, {}, 0);
+        if (width_ == 0 && e->x == 0 && e->y == 0 && e->type == ELEMENT_STATIC_IMAGE) {
+            width_ = job_.gauge->size;
+            height_ = width_;
+        }
+        if (width_ <= 0 || height_ <= 0 || width_ > 4096 || height_ > 4096)
+            throw Failure{job_.description->where + ": the bitmap needs a size line", true};
+    }
+
+    // The size lines of the description and of the defines it uses.
+    void size_lines(const std::vector<Command>& commands, const std::vector<std::string>& args, int depth) {
+        const ElementHead* e = job_.element->head;
+        for (const Command& c : commands) {
+            std::vector<std::string> w = c.words;
+            for (std::string& word : w) substitute(word, args, c.where);
             if (w[0] == "size" && w.size() == 3) {
                 width_ = static_cast<int>(number(w[1]));
                 height_ = static_cast<int>(number(w[2]));
@@ -176,14 +191,12 @@ private:
             } else if (w[0] == "pointer" && needle_ && width_ == 0 && w.size() >= 2) {
                 width_ = e->offset_x + static_cast<int>(std::ceil(number(w[1]))) + 2;
                 height_ = 2 * e->offset_y + 1;
+            } else if (w[0] == "use" && w.size() >= 2 && depth < 16) {
+                auto it = job_.descriptions->defines.find(w[1]);
+                if (it != job_.descriptions->defines.end())
+                    size_lines(it->second, std::vector<std::string>(w.begin() + 2, w.end()), depth + 1);
             }
         }
-        if (width_ == 0 && job_.element->parent < 0 && e->x >= 0 && e->y >= 0) {
-            width_ = job_.gauge->size - e->x;
-            height_ = width_;
-        }
-        if (width_ <= 0 || height_ <= 0 || width_ > 4096 || height_ > 4096)
-            throw Failure{job_.description->where + ": the bitmap needs a size line", true};
     }
 
     void reset_origin() {
@@ -219,9 +232,13 @@ private:
     // -------------------------------------------------------- commands
 
     void execute(const Command& c, const std::vector<std::string>& args, int depth) {
-        if (!c.images.empty() &&
-            std::find(c.images.begin(), c.images.end(), job_.image) == c.images.end())
-            return;
+        std::vector<int> images = c.images;
+        if (!c.images_text.empty()) {
+            std::string text = c.images_text;
+            substitute(text, args, c.where);
+            if (!parse_image_list(text, &images)) throw Failure{c.where + ": bad image list @" + text, true};
+        }
+        if (!images.empty() && std::find(images.begin(), images.end(), job_.image) == images.end()) return;
         std::vector<std::string> w = c.words;
         for (std::string& word : w) substitute(word, args, c.where);
         try {
@@ -381,7 +398,7 @@ private:
             if (!is_text(w[5])) fail("the text of a label must be in quotes");
             dial_text(number(w[1]), number(w[2]), number(w[3]), colour(w[4]), w[5].substr(1), text_style(w, 6));
         } else if (op == "band") {
-            need(w, 7, "band V0 V1 R LW C");
+            need(w, 6, "band V0 V1 R LW C");
             double v0 = number(w[1]), v1 = number(w[2]), r = number(w[3]);
             cairo_new_path(cr_);
             int steps = 64;
@@ -433,6 +450,19 @@ private:
             bool bar = w.back() == "bar";
             size_t n = w.size() - (bar ? 1 : 0);
             knob(number(w[1]), number(w[2]), number(w[3]), number(w[4]), n > 5 ? colour(w[5]) : colour("knob"), bar);
+        } else if (op == "readouts") {
+            // The windows of the gauge's text elements: a dark rim, cut out.
+            double rim = w.size() > 1 ? number(w[1]) : 2;
+            for (const ElementInfo& e : job_.gauge->elements) {
+                if (e.head->type != ELEMENT_STRING) continue;
+                auto* t = reinterpret_cast<const StringElement*>(e.head);
+                box_path(e.head->x - rim, e.head->y - rim, t->width + 2 * rim, t->height + 2 * rim, rim);
+                source(colour("plate_edge"));
+                cairo_fill(cr_);
+                box_path(e.head->x, e.head->y, t->width, t->height, 0);
+                source(colour("clear"));
+                cairo_fill(cr_);
+            }
         } else if (op == "checklist") {
             checklist(w);
         } else {
@@ -500,6 +530,16 @@ private:
         double pitch = size * 1.15;
         double top = y - pitch * (static_cast<double>(lines.size()) - 1) / 2;
         source(c);
+        // Small print is drawn unsmoothed on whole pixels, as the platform's
+        // own text is: crisp at panel sizes, and a legend cut out of a plate
+        // and the same legend lit below it cover the same pixels.
+        bool small = size < 12 && s.rotation == 0;
+        cairo_font_options_t* options = cairo_font_options_create();
+        cairo_font_options_set_antialias(options, small ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_GRAY);
+        cairo_font_options_set_hint_style(options, small ? CAIRO_HINT_STYLE_FULL : CAIRO_HINT_STYLE_SLIGHT);
+        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+        cairo_set_font_options(cr_, options);
+        cairo_font_options_destroy(options);
         for (size_t i = 0; i < lines.size(); ++i) {
             cairo_text_extents_t e;
             cairo_text_extents(cr_, lines[i].c_str(), &e);
@@ -507,9 +547,19 @@ private:
             cairo_save(cr_);
             cairo_translate(cr_, x, top + pitch * static_cast<double>(i));
             if (s.rotation != 0) cairo_rotate(cr_, s.rotation * PI / 180);
-            cairo_move_to(cr_, dx, cap / 2);
-            cairo_text_path(cr_, lines[i].c_str());
-            cairo_fill(cr_);
+            if (small) {
+                double ux = dx, uy = cap / 2;
+                cairo_user_to_device(cr_, &ux, &uy);
+                ux = std::round(ux);
+                uy = std::round(uy);
+                cairo_device_to_user(cr_, &ux, &uy);
+                cairo_move_to(cr_, ux, uy);
+                cairo_show_text(cr_, lines[i].c_str());
+            } else {
+                cairo_move_to(cr_, dx, cap / 2);
+                cairo_text_path(cr_, lines[i].c_str());
+                cairo_fill(cr_);
+            }
             cairo_restore(cr_);
         }
     }
