@@ -361,6 +361,7 @@ bool Host::load(const PanelConfig& panel, std::vector<std::string>* warnings, st
     for (const PanelWindow& w : panel.windows)
         if (w.visible && w.ident >= 0 && w.ident <= 31) open |= 1u << w.ident;
     vars.set(VAR_OPEN_WINDOWS, open);
+    backgrounds_read_.clear();
     gauges_.clear();
     std::vector<GaugeInstance> placed;
     for (size_t w = 0; w < panel.windows.size(); ++w) {
@@ -640,6 +641,36 @@ void Host::draw_display_now(GaugeInstance& g) {
         });
         if (!(g.image_element->image_flags & IMAGE_UNCHANGED)) break;
     }
+}
+
+const Picture* Host::window_background(int window) {
+    if (window < 0 || static_cast<size_t>(window) >= panel_.windows.size()) return nullptr;
+    if (backgrounds_read_.size() != panel_.windows.size()) {
+        backgrounds_read_.assign(panel_.windows.size(), false);
+        backgrounds_.clear();
+        backgrounds_.resize(panel_.windows.size());
+    }
+    auto w = static_cast<size_t>(window);
+    if (!backgrounds_read_[w]) {
+        backgrounds_read_[w] = true;
+        const std::string& file = panel_.windows[w].file;
+        std::error_code ec;
+        fs::path folder = fs::is_regular_file(panel_.file_name, ec) ? fs::absolute(panel_.file_name, ec).parent_path()
+                                                                    : fs::path(options_.gauges_dir).parent_path() / "Panel";
+        std::vector<uint8_t> data;
+        if (!file.empty()) {
+            if (FILE* f = std::fopen((folder / file).string().c_str(), "rb")) {
+                uint8_t buffer[65536];
+                for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) data.insert(data.end(), buffer, buffer + n);
+                std::fclose(f);
+            }
+        }
+        auto picture = std::make_unique<Picture>();
+        if (data.size() > 14 && data[0] == 'B' && data[1] == 'M' &&
+            decode_dib(std::vector<uint8_t>(data.begin() + 14, data.end()), picture.get()))
+            backgrounds_[w] = std::move(picture);
+    }
+    return backgrounds_[w].get();
 }
 
 ModuleArtwork* Host::artwork_of(const GaugeInstance& g) {

@@ -158,6 +158,10 @@ public:
 
     // The bitmaps of the gauge's module.
     ModuleArtwork* artwork_of(const GaugeInstance& gauge);
+    // The background bitmap a panel window names (file=), from the panel
+    // file's folder (the built-in panel's: Panel/ beside Gauges/); nullptr
+    // when it names none or it cannot be read.
+    const struct Picture* window_background(int window);
 
     GaugeInstance* find_gauge(const std::string& name);
     std::vector<GaugeInstance>& gauges() { return gauges_; }
@@ -200,6 +204,8 @@ private:
     std::vector<std::unique_ptr<LoadedModule>> modules_;
     std::vector<GaugeInstance> gauges_;
     PanelConfig panel_;
+    std::vector<std::unique_ptr<struct Picture>> backgrounds_;
+    std::vector<bool> backgrounds_read_;
     GaugeInstance* current_ = nullptr;
     bool loaded_ = false;
     int64_t frame_ = 0;

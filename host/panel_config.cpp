@@ -131,6 +131,8 @@ PanelConfig parse_panel_config(std::string_view text, const std::string& file_na
             window->visible = value != "0";
         } else if (key == "ident") {
             if (!parse_int(value, &window->ident)) warn("ident is not a whole number; ignored");
+        } else if (key == "file") {
+            window->file = std::string(value);
         } else if (key == "size_mm") {
             std::vector<std::string_view> parts = split(value, ',');
             if (parts.size() != 2 || !parse_int(parts[0], &window->width) || !parse_int(parts[1], &window->height))

@@ -1,7 +1,9 @@
 // The panel configuration in the simulator's own format: [Window Titles]
 // names the windows, each [WindowNN] section places gauges with lines
 // "gaugeNN=Module!Gauge, x, y[, w[, h]]" and may give "visible=0|1",
-// "ident=N" and "size_mm=W,H". Lines starting with "//" or ";" are comments.
+// "ident=N", "size_mm=W,H" and "file=NAME.bmp" (the window's background,
+// a bitmap beside the panel file). Lines starting with "//" or ";" are
+// comments.
 #pragma once
 
 #include <string>
@@ -22,6 +24,7 @@ struct PanelWindow {
     int ident = -1;
     bool visible = true;
     int width = 0, height = 0;   // from size_mm, 0 when not given
+    std::string file;            // background bitmap, "" for none
     std::vector<GaugePlacement> gauges;
 };
 

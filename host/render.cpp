@@ -291,9 +291,17 @@ Picture render_window(Host& host, int window) {
     // The window grows to the left and up where elements reach out of it;
     // gauge positions stay as the panel places them below the title bar.
     const int bar = WINDOW_TITLE_HEIGHT;
+    // The window's own background lies under its gauges, which are drawn
+    // over it with black transparent; without one each gauge's box is black.
+    const Picture* background = host.window_background(window);
+    if (background) {
+        x1 = std::max(x1, background->width);
+        y1 = std::max(y1, background->height);
+    }
     int shift_x = -x0, shift_y = -y0;
     Picture p;
     p.resize(std::max(x1 - x0, 120), y1 - y0 + bar, WINDOW_BACKGROUND);
+    if (background) p.paste(*background, shift_x, shift_y + bar);
     p.fill_rect(0, 0, p.width, bar, TITLE_BAR);
     p.text(3, 3, w.title, LABEL);
     for (auto& [g, gp] : drawn) {
@@ -305,7 +313,8 @@ Picture render_window(Host& host, int window) {
                 // Outside the gauge's own box only what its elements draw shows.
                 int gx = i - gp.origin_x, gy = j - gp.origin_y;
                 bool inside = gx >= 0 && gy >= 0 && gx < g->width && gy < g->height;
-                if (!inside && c.r == 0 && c.g == 0 && c.b == 0) continue;
+                bool clear = c.r == 0 && c.g == 0 && c.b == 0;
+                if (clear && (background || !inside) && !g->image_element) continue;
                 p.set(left + i, top + j, c);
             }
         if (!artwork) p.text(shift_x + g->x + 2, shift_y + g->y + bar + 2, g->name, LABEL);

@@ -138,6 +138,13 @@ bool read_file(const fs::path& path, Descriptions* out, std::string* error) {
             d.where = name + ":" + std::to_string(number);
             out->bitmaps.push_back(std::move(d));
             block = &out->bitmaps.back().commands;
+        } else if (head == "housing") {
+            if (words.size() != 2) return fail("housing GAUGE");
+            BitmapDescription d;
+            d.gauge = words[1];
+            d.where = name + ":" + std::to_string(number);
+            out->housings.push_back(std::move(d));
+            block = &out->housings.back().commands;
         } else {
             return fail("unknown statement '" + head + "'");
         }

@@ -8,6 +8,9 @@
 //   bitmap OFFSET ... end      the picture of the bitmap numbered the block's
 //                              first number + OFFSET (for an icon: all of its
 //                              images, `n` being the image's index)
+//   housing NAME ... end       what the panel around gauge NAME shows beneath
+//                              it (its case, plate and print), in its pixels;
+//                              drawn into the backgrounds of the panel windows
 //
 // A line of drawing is a command and its arguments; a first word `@0`,
 // `@1,3` or `@2-5` limits it to those images of an icon. Numbers may be
@@ -41,6 +44,7 @@ struct Descriptions {
     std::map<std::string, Rgba> colours;
     std::map<std::string, std::vector<Command>> defines;
     std::vector<BitmapDescription> bitmaps;
+    std::vector<BitmapDescription> housings;   // gauge name, offset 0
 };
 
 // Reads every *.art file of the folder, in name order. False and a message

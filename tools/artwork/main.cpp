@@ -11,6 +11,7 @@
 // Without --strict a bitmap without description is drawn as a marked box
 // and reported; with it, that is an error. A description of a number no
 // element shows is always an error.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -21,6 +22,7 @@
 #include <sstream>
 #include <string>
 
+#include "host/panel_config.h"
 #include "tools/artwork/bitmap_set.h"
 #include "tools/artwork/descriptions.h"
 #include "tools/artwork/painter.h"
@@ -32,7 +34,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Options {
-    std::string module, descriptions, out, sounds, rc, png;
+    std::string module, descriptions, out, sounds, rc, png, panel, panel_out;
     bool strict = false, dump = false;
 };
 
@@ -143,6 +145,115 @@ Image placeholder(const ElementInfo& e, int number) {
     return image;
 }
 
+// How far a housing may reach out of its gauge's box, right and down.
+constexpr int HOUSING_MARGIN = 160;
+
+// The backgrounds of the panel windows: each window that names a file gets
+// its gauges' housings drawn where the panel places them. False and a
+// message on a bad housing.
+bool draw_backgrounds(const std::string& panel_path, const std::string& out_dir, const ModuleTables& module,
+                      const Descriptions& d, const std::map<std::string, std::string>& rows, std::string* error) {
+    std::ifstream in(panel_path);
+    if (!in) {
+        *error = "cannot read " + panel_path;
+        return false;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    PanelConfig panel = parse_panel_config(text.str(), panel_path);
+    std::error_code ec;
+    fs::create_directories(out_dir, ec);
+    Rgba background = d.colours.count("window_background") ? d.colours.at("window_background") : Rgba{0.08, 0.09, 0.1, 1};
+    std::set<std::string> placed;
+    for (const PanelWindow& w : panel.windows) {
+        if (w.file.empty()) continue;
+        struct Placed {
+            const GaugePlacement* p;
+            const GaugeInfo* g;
+            int width, height;
+        };
+        std::vector<Placed> gauges;
+        int width = 1, height = 1;
+        for (const GaugePlacement& p : w.gauges) {
+            const GaugeInfo* g = nullptr;
+            for (const GaugeInfo& info : module.gauges)
+                if (info.name == p.gauge || (module.gauges.size() == 1 && p.gauge == module.name)) g = &info;
+            int gw = p.width > 0 ? p.width : (g ? g->size : 0), gh = p.height > 0 ? p.height : gw;
+            width = std::max(width, p.x + gw);
+            height = std::max(height, p.y + gh);
+            // A housing may reach as far out of the gauge's box as its
+            // elements do (beyond the default size).
+            gw += HOUSING_MARGIN;
+            gh += HOUSING_MARGIN;
+            // Gauges of other modules (the displays) may have a housing too,
+            // drawn without dials of their own.
+            if (p.module != module.name) g = nullptr;
+            if (g || p.module != module.name) gauges.push_back(Placed{&p, g, gw, gh});
+        }
+        int drawn_right = width, drawn_bottom = height;
+        width += HOUSING_MARGIN;
+        height += HOUSING_MARGIN;
+        Image window;
+        window.width = width;
+        window.height = height;
+        window.rgb.resize(static_cast<size_t>(width) * height * 3);
+        for (size_t i = 0; i < window.rgb.size(); i += 3) {
+            window.rgb[i] = static_cast<uint8_t>(background.r * 255);
+            window.rgb[i + 1] = static_cast<uint8_t>(background.g * 255);
+            window.rgb[i + 2] = static_cast<uint8_t>(background.b * 255);
+        }
+        for (const Placed& p : gauges) {
+            for (const BitmapDescription& h : d.housings) {
+                const GaugeInfo* g = p.g ? p.g : &module.gauges.front();
+                if (h.gauge != p.p->gauge || g->elements.empty()) continue;
+                placed.insert(h.gauge);
+                ImageJob job;
+                job.descriptions = &d;
+                job.description = &h;
+                job.gauge = g;
+                job.element = &g->elements.front();
+                job.housing = true;
+                if (module.name == "Quillmar")
+                    for (const BitmapBlock& b : quillmar_bitmap_blocks())
+                        if (b.gauge == g->name) job.block_base = b.base;
+                job.width = p.width;
+                job.height = p.height;
+                int placed_width = p.width - HOUSING_MARGIN;
+                job.scale = p.g && p.g->size > 0 ? static_cast<double>(placed_width) / p.g->size : 1;
+                job.checklist_rows = &rows;
+                Image image;
+                if (!paint_image(job, &image, error)) return false;
+                for (int y = 0; y < image.height; ++y)
+                    for (int x = 0; x < image.width; ++x) {
+                        const uint8_t* c = &image.rgb[(static_cast<size_t>(y) * image.width + x) * 3];
+                        int wx = p.p->x + x, wy = p.p->y + y;
+                        if ((c[0] | c[1] | c[2]) == 0 || wx < 0 || wy < 0 || wx >= width || wy >= height) continue;
+                        drawn_right = std::max(drawn_right, wx + 1);
+                        drawn_bottom = std::max(drawn_bottom, wy + 1);
+                        std::memcpy(&window.rgb[(static_cast<size_t>(wy) * width + wx) * 3], c, 3);
+                    }
+            }
+        }
+        // As large as the gauges' boxes and what their housings drew.
+        Image cropped;
+        cropped.width = drawn_right;
+        cropped.height = drawn_bottom;
+        for (int y = 0; y < drawn_bottom; ++y)
+            cropped.rgb.insert(cropped.rgb.end(), window.rgb.begin() + static_cast<long>(y) * width * 3,
+                               window.rgb.begin() + (static_cast<long>(y) * width + drawn_right) * 3);
+        std::string path = (fs::path(out_dir) / w.file).string();
+        if (!write_bmp(path, cropped)) {
+            *error = "cannot write " + path;
+            return false;
+        }
+    }
+    for (const BitmapDescription& h : d.housings) {
+        if (!placed.count(h.gauge))
+            std::cerr << h.where << ": the housing of " << h.gauge << " lies in no window with a background\n";
+    }
+    return true;
+}
+
 // --dump: every gauge's elements in tree order, as the descriptions need them.
 void dump(const ModuleTables& module) {
     std::vector<std::string> problems;
@@ -201,6 +312,8 @@ int main(int argc, char** argv) {
         else if (a == "--sounds") ok = value(&o.sounds);
         else if (a == "--rc") ok = value(&o.rc);
         else if (a == "--png") ok = value(&o.png);
+        else if (a == "--panel") ok = value(&o.panel);
+        else if (a == "--panel-out") ok = value(&o.panel_out);
         else if (a == "--strict") o.strict = true;
         else if (a == "--dump") o.dump = true;
         else return usage("unknown option " + a);
@@ -318,6 +431,11 @@ int main(int argc, char** argv) {
             std::cerr << "quillmar-artwork: cannot write " << o.rc << "\n";
             return 1;
         }
+    }
+    if (!o.panel.empty() && !o.panel_out.empty() &&
+        !draw_backgrounds(o.panel, o.panel_out, module, descriptions, checklist_rows, &error)) {
+        std::cerr << error << "\n";
+        ++failures;
     }
     if (missing) std::cerr << "quillmar-artwork: " << module.name << ": " << missing << " bitmaps without description\n";
     if (failures || (o.strict && missing)) return 1;

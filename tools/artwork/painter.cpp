@@ -143,8 +143,7 @@ public:
     }
 
     void run(Image* out) {
-        const ElementHead* e = job_.element->head;
-        needle_ = e->type == ELEMENT_NEEDLE;
+        needle_ = !job_.housing && job_.element->head->type == ELEMENT_NEEDLE;
         decide_size();
         surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width_, height_);
         cr_ = cairo_create(surface_);
@@ -165,6 +164,11 @@ private:
     // The size is read from the description's `size`/`window` line before
     // anything is drawn; a needle without one takes its pointer's length.
     void decide_size() {
+        if (job_.housing) {
+            width_ = job_.width;
+            height_ = job_.height;
+            return;
+        }
         const ElementHead* e = job_.element->head;
         size_lines(job_.description->commands, {}, 0);
         if (width_ == 0 && e->x == 0 && e->y == 0 && e->type == ELEMENT_STATIC_IMAGE) {
@@ -201,7 +205,8 @@ private:
 
     void reset_origin() {
         cairo_identity_matrix(cr_);
-        if (needle_) cairo_translate(cr_, job_.element->head->offset_x, job_.element->head->offset_y);
+        if (job_.housing) cairo_scale(cr_, job_.scale, job_.scale);
+        else if (needle_) cairo_translate(cr_, job_.element->head->offset_x, job_.element->head->offset_y);
     }
 
     // -------------------------------------------------------- words
@@ -276,7 +281,7 @@ private:
         if (op == "origin") {
             need(w, 2, "origin gauge | local | X Y");
             reset_origin();
-            if (w[1] == "gauge") cairo_translate(cr_, -job_.element->head->x, -job_.element->head->y);
+            if (w[1] == "gauge" && !job_.housing) cairo_translate(cr_, -job_.element->head->x, -job_.element->head->y);
             else if (w[1] != "local") {
                 need(w, 3, "origin X Y");
                 cairo_translate(cr_, number(w[1]), number(w[2]));

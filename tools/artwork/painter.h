@@ -24,6 +24,11 @@ struct ImageJob {
     const ElementInfo* element = nullptr;   // the first element that shows it
     int block_base = 0;                     // first number of the gauge's block
     int image = 0;                          // the image's index in its icon (n)
+    // A housing: drawn in the gauge's pixels at `width` by `height` pixels
+    // (`element` is the gauge's first element, for its dials).
+    bool housing = false;
+    int width = 0, height = 0;
+    double scale = 1;
     // Lines of the checklist text table: row name (Checklist_Prestart_01) to words.
     const std::map<std::string, std::string>* checklist_rows = nullptr;
 };
