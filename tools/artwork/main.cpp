@@ -9,8 +9,8 @@
 // transparent), and listed in DIR/bitmaps.txt as "number width height".
 // --rc writes a resource script that embeds them all (Windows builds).
 // Without --strict a bitmap without description is drawn as a marked box
-// and reported; with it, that is an error. A description of a number no
-// element shows is always an error.
+// and reported, and so is a description of a number no element shows;
+// with it, both are errors.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -357,7 +357,7 @@ int main(int argc, char** argv) {
     if (!o.png.empty()) fs::create_directories(o.png, ec);
     std::set<const BitmapDescription*> used;
     std::ostringstream list, rc;
-    int failures = 0, missing = 0;
+    int failures = 0, missing = 0, unused = 0;
     for (const auto& [number, use] : set) {
         const GaugeInfo& gauge = module.gauges[static_cast<size_t>(use.gauge)];
         const ElementInfo& element = gauge.elements[static_cast<size_t>(use.element)];
@@ -413,7 +413,7 @@ int main(int argc, char** argv) {
         if (this_module && !used.count(&d)) {
             std::cerr << d.where << ": describes a bitmap (" << d.gauge << " offset " << d.offset
                       << ") that no element of " << module.name << " shows\n";
-            ++failures;
+            ++unused;
         }
     }
     // Bitmaps of an earlier run that no element names any more go.
@@ -438,6 +438,6 @@ int main(int argc, char** argv) {
         ++failures;
     }
     if (missing) std::cerr << "quillmar-artwork: " << module.name << ": " << missing << " bitmaps without description\n";
-    if (failures || (o.strict && missing)) return 1;
+    if (failures || (o.strict && (missing || unused))) return 1;
     return 0;
 }
