@@ -125,7 +125,8 @@ public:
     }
 
     // A sprite: the texture scaled, shifted and turned about the middle of
-    // its window, seen where the picture over the window is black.
+    // its window, seen where the picture over the window is black (the
+    // window of the element it hangs from).
     void sprite(const Op& op, double texture_scale) {
         const Picture& t = *op.image;
         double cx = op.win_x + op.win_w / 2, cy = op.win_y + op.win_h / 2;
@@ -141,9 +142,11 @@ public:
                     if (ux >= 0 && uy >= 0 && ux < op.over->width && uy < op.over->height && !black(op.over->get(ux, uy)))
                         continue;
                 }
+                // Positive rotations turn the texture anticlockwise; positive
+                // offsets move it up and left along its own axes.
                 double dx = gx - cx, dy = gy - cy;
-                double u = (dx * ca + dy * sa - op.shift_x) / texture_scale + t.width / 2.0;
-                double v = (-dx * sa + dy * ca - op.shift_y) / texture_scale + t.height / 2.0;
+                double u = (dx * ca - dy * sa + op.shift_x) / texture_scale + t.width / 2.0;
+                double v = (dx * sa + dy * ca + op.shift_y) / texture_scale + t.height / 2.0;
                 int iu = static_cast<int>(std::floor(u)), iv = static_cast<int>(std::floor(v));
                 if (iu < 0 || iv < 0 || iu >= t.width || iv >= t.height) continue;
                 Rgb c = t.get(iu, iv);
