@@ -105,11 +105,17 @@ struct TextStyle {
     uint32_t align = STRING_ALIGN_LEFT;
 };
 
+// A readout is a lit display of its own: drawn bright, never darkened at night.
+constexpr ElementSpec lit_spec(ElementSpec s) {
+    s.flags |= IMAGE_LIT;
+    return s;
+}
+
 // Type 2: a text the value callback writes into `text` (bitmap -1).
 template <size_t N>
 constexpr StringElement readout(GaugeHeader* gauge, const ElementSpec& s, ValueCallback* value,
                                 char (&text)[N], const TextStyle& style) {
-    return StringElement{element_head(gauge, ELEMENT_STRING, s), value, text,
+    return StringElement{element_head(gauge, ELEMENT_STRING, lit_spec(s)), value, text,
                          static_cast<int32_t>(N), style.width, style.height, style.colour,
                          style.background, style.font, style.weight, style.align};
 }

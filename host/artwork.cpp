@@ -52,7 +52,7 @@ struct Op {
     ElementHead* e = nullptr;
     const Picture* image = nullptr;
     bool transparent = false;
-    double dark = 1;             // colour factor of the night look
+    bool dark = false;           // drawn with the night look
     double x = 0, y = 0;         // top left (images), dial centre (needles)
     int src_x = 0, src_y = 0, src_w = 0, src_h = 0;   // part of the image (moving images)
     double angle = 0;            // needles: radians; sprites: degrees
@@ -71,14 +71,12 @@ public:
     int origin_x() const { return ox_; }
     int origin_y() const { return oy_; }
 
-    void put(int x, int y, Rgb c, double dark) {
-        if (dark != 1) c = Rgb{static_cast<int>(c.r * dark * 0.85), static_cast<int>(c.g * dark * 0.9),
-                               static_cast<int>(c.b * dark)};
-        picture.set(x, y, c);
+    void put(int x, int y, Rgb c, bool dark) {
+        picture.set(x, y, dark ? night_colour(c) : c);
     }
 
     // An image (or a part of it) at gauge pixel (x, y), scaled.
-    void blit(const Picture& img, double x, double y, int sx, int sy, int sw, int sh, bool transparent, double dark) {
+    void blit(const Picture& img, double x, double y, int sx, int sy, int sw, int sh, bool transparent, bool dark) {
         int px0 = static_cast<int>(std::lround(x * s_)) + ox_, py0 = static_cast<int>(std::lround(y * s_)) + oy_;
         int pw = static_cast<int>(std::lround(sw * s_)), ph = static_cast<int>(std::lround(sh * s_));
         for (int j = 0; j < ph; ++j) {
@@ -96,7 +94,7 @@ public:
     // A needle's image turned by `angle` about its pivot, the pivot at the
     // dial centre (cx, cy). Four samples a pixel smooth its edges.
     void rotated(const Picture& img, double pivot_x, double pivot_y, double cx, double cy, double angle,
-                 bool transparent, double dark) {
+                 bool transparent, bool dark) {
         double reach = std::hypot(std::max(pivot_x, img.width - pivot_x), std::max(pivot_y, img.height - pivot_y)) + 2;
         double ca = std::cos(angle), sa = std::sin(angle);
         int x0 = static_cast<int>(std::floor((cx - reach) * s_)) + ox_, x1 = static_cast<int>(std::ceil((cx + reach) * s_)) + ox_;
@@ -227,7 +225,7 @@ DrawDevice* text_device() {
 
 // A text element: its box in its background colour (left out where that is
 // black and the element is drawn with transparency), the text in its face.
-void draw_text_element(Canvas& canvas, StringElement* s, double dark) {
+void draw_text_element(Canvas& canvas, StringElement* s, bool dark) {
     ElementHead* e = &s->head;
     double scale = canvas.scale();
     int x = static_cast<int>(std::lround(e->x * scale)) + canvas.origin_x();
@@ -377,6 +375,10 @@ bool host_night(Host& host) {
     return hour < 6 || hour >= 20;
 }
 
+bool host_night_look(Host& host) { return host_night(host) && host.vars.get(10) == 0; }
+
+Rgb night_colour(Rgb c) { return Rgb{c.r * 26 / 100, c.g * 27 / 100, c.b * 30 / 100}; }
+
 std::optional<int> artwork_height(Host& host, GaugeInstance& g) {
     ModuleArtwork* art = host.artwork_of(g);
     if (!art || !g.header->elements || !g.header->elements[0] || g.header->size == 0) return std::nullopt;
@@ -391,7 +393,7 @@ bool draw_gauge_artwork(Host& host, GaugeInstance& g, GaugePicture* out) {
     ModuleArtwork* art = host.artwork_of(g);
     if (!art) return false;
     double scale = g.header->size > 0 ? static_cast<double>(g.width) / g.header->size : 1.0;
-    bool night_look = host_night(host) && host.vars.get(10) == 0;
+    bool night_look = host_night_look(host);
 
     // The elements in tree order with their parents, then the painting
     // order: the reverse, so the first element ends up on top.
@@ -424,7 +426,7 @@ bool draw_gauge_artwork(Host& host, GaugeInstance& g, GaugePicture* out) {
         Op op;
         op.e = e;
         op.transparent = (e->image_flags & IMAGE_TRANSPARENT) != 0;
-        op.dark = night_look && !(e->image_flags & IMAGE_BRIGHT) ? 0.3 : 1;
+        op.dark = night_look && !(e->image_flags & IMAGE_BRIGHT);
         op.x = e->x;
         op.y = e->y;
         if (e->type == ELEMENT_STRING) {

@@ -50,3 +50,7 @@ std::optional<int> artwork_height(Host& host, GaugeInstance& gauge);
 
 // True at night by the host's clock (hours 20 to 5).
 bool host_night(Host& host);
+// The night look applies while it is night and the panel lights are off.
+bool host_night_look(Host& host);
+// A colour as the night look darkens it.
+Rgb night_colour(Rgb c);

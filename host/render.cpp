@@ -301,7 +301,16 @@ Picture render_window(Host& host, int window) {
     int shift_x = -x0, shift_y = -y0;
     Picture p;
     p.resize(std::max(x1 - x0, 120), y1 - y0 + bar, WINDOW_BACKGROUND);
-    if (background) p.paste(*background, shift_x, shift_y + bar);
+    if (background) {
+        // The panel itself takes the night look like every image without
+        // the bright flag.
+        bool night_look = host_night_look(host);
+        for (int j = 0; j < background->height; ++j)
+            for (int i = 0; i < background->width; ++i) {
+                Rgb c = background->get(i, j);
+                p.set(shift_x + i, shift_y + bar + j, night_look ? night_colour(c) : c);
+            }
+    }
     p.fill_rect(0, 0, p.width, bar, TITLE_BAR);
     p.text(3, 3, w.title, LABEL);
     for (auto& [g, gp] : drawn) {
