@@ -32,7 +32,7 @@ static double FS_CALL lamp_image(ElementHead* e) { return e->variable.value; }
 static constexpr GaugeHeader* GAUGE = &gauge_Autopilot_Control_Panel.h;
 
 static constinit IconElement lamp =
-    icon(GAUGE, {.bitmap = BMP_LAMP, .x = 62, .y = 46, .flags = IMAGE_TRANSPARENT, .variable = 114},
+    icon(GAUGE, {.bitmap = BMP_LAMP, .x = 62, .y = 46, .flags = IMAGE_LIT, .variable = 114},
          lamp_image, 2);
 static ElementHead* autopilot_elements[] = {&lamp.head, nullptr};
 

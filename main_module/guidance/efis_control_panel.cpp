@@ -36,15 +36,15 @@ static constexpr GaugeHeader* GAUGE = &gauge_EFIS_Control_Panel.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit StaticImageElement face_lit =
-    static_image(GAUGE, {.bitmap = BMP_FACE_LIT, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_FACE_LIT, .flags = IMAGE_LIT});
 static constinit IconElement needle1_knob =
     icon(GAUGE, {.bitmap = BMP_NEEDLE_SOURCE, .x = 19, .y = 64, .flags = T}, needle1_image, 3);
 static constinit IconElement needle2_knob =
     icon(GAUGE, {.bitmap = BMP_NEEDLE_SOURCE, .x = 175, .y = 64, .flags = T}, needle2_image, 3);
 static constinit IconElement engine1_light =
-    icon(GAUGE, {.bitmap = BMP_ENGINE_LAMP, .x = 49, .y = 12, .flags = T}, engine1_lamp, 2);
+    icon(GAUGE, {.bitmap = BMP_ENGINE_LAMP, .x = 49, .y = 12, .flags = IMAGE_LIT}, engine1_lamp, 2);
 static constinit IconElement engine2_light =
-    icon(GAUGE, {.bitmap = BMP_ENGINE_LAMP, .x = 138, .y = 12, .flags = T}, engine2_lamp, 2);
+    icon(GAUGE, {.bitmap = BMP_ENGINE_LAMP, .x = 138, .y = 12, .flags = IMAGE_LIT}, engine2_lamp, 2);
 
 static ElementHead* face_children[] = {&face_lit.head,      &needle1_knob.head,
                                        &needle2_knob.head,  &engine1_light.head,

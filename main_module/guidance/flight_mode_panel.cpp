@@ -164,13 +164,13 @@ static constexpr IconElement lamp(int32_t bitmap, int32_t x, int32_t y, ValueCal
 }
 
 static constinit StaticImageElement lit_overlay =
-    static_image(GAUGE, {.bitmap = BMP_LIT_OVERLAY, .x = 1, .y = 1, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LIT_OVERLAY, .x = 1, .y = 1, .flags = IMAGE_LIT});
 static constinit StaticImageElement legend_left =
-    static_image(GAUGE, {.bitmap = BMP_LEGEND_LEFT, .x = 22, .y = 37, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LEGEND_LEFT, .x = 22, .y = 37, .flags = IMAGE_LIT});
 static constinit StaticImageElement legend_right =
-    static_image(GAUGE, {.bitmap = BMP_LEGEND_RIGHT, .x = 337, .y = 37, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LEGEND_RIGHT, .x = 337, .y = 37, .flags = IMAGE_LIT});
 static constinit StaticImageElement legend_middle =
-    static_image(GAUGE, {.bitmap = BMP_LEGEND_MIDDLE, .x = 205, .y = 41, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LEGEND_MIDDLE, .x = 205, .y = 41, .flags = IMAGE_LIT});
 static constinit StringElement preselect =
     readout(GAUGE, {.x = 270, .y = 21}, preselect_readout, preselect_text, PRESELECT_STYLE);
 static constinit IconElement lamp_fd_cancel = lamp(BMP_LAMP_FD_CANCEL, 41, 29, fd_cancel_lamp);

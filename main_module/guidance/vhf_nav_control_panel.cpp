@@ -118,14 +118,14 @@ static constinit StringElement upper =
 static constinit StringElement lower =
     readout(GAUGE, {.x = 21, .y = 25}, lower_readout, lower_text, FREQUENCY_STYLE);
 static constinit IconElement receiver =
-    icon(GAUGE, {.bitmap = BMP_RECEIVER, .x = 9, .y = 18, .flags = T}, receiver_image, 2);
+    icon(GAUGE, {.bitmap = BMP_RECEIVER, .x = 9, .y = 18, .flags = IMAGE_LIT}, receiver_image, 2);
 static constinit IconElement knob =
     icon(GAUGE, {.bitmap = BMP_KNOB, .x = 14, .y = 58, .flags = T}, knob_image, 4);
 
 static ElementHead* window_children[] = {&upper.head, &lower.head, &receiver.head, &knob.head,
                                          nullptr};
 static constinit StaticImageElement window =
-    static_image(GAUGE, {.bitmap = BMP_WINDOW, .children = window_children});
+    static_image(GAUGE, {.bitmap = BMP_WINDOW, .flags = IMAGE_LIT, .children = window_children});
 static ElementHead* nav_elements[] = {&window.head, nullptr};
 
 // ------------------------------------------------------------ mouse

@@ -51,13 +51,13 @@ constexpr uint32_t T = IMAGE_TRANSPARENT;
 constexpr uint32_t VAR_AIRSPEED = 61, VAR_AIRSPEED_LIMIT = 63;
 
 static constinit StaticImageElement face_lit =
-    static_image(GAUGE, {.bitmap = BMP_FACE_LIT, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_FACE_LIT, .flags = IMAGE_LIT});
 static constinit NeedleElement limit_normal =
     needle(GAUGE, {.bitmap = BMP_MAX_POINTER, .x = DIAL_X, .y = DIAL_Y, .flags = T,
                    .variable = VAR_AIRSPEED_LIMIT},
            limit_pointer, limit_scale, POINTER_RATE);
 static constinit NeedleElement limit_lit =
-    needle(GAUGE, {.bitmap = BMP_MAX_POINTER_LIT, .x = DIAL_X, .y = DIAL_Y, .flags = T,
+    needle(GAUGE, {.bitmap = BMP_MAX_POINTER_LIT, .x = DIAL_X, .y = DIAL_Y, .flags = IMAGE_LIT,
                    .variable = VAR_AIRSPEED_LIMIT},
            limit_pointer, limit_scale, POINTER_RATE);
 static constinit NeedleElement pointer_normal =
@@ -65,7 +65,7 @@ static constinit NeedleElement pointer_normal =
                    .variable = VAR_AIRSPEED},
            airspeed_pointer, airspeed_scale, POINTER_RATE);
 static constinit NeedleElement pointer_lit =
-    needle(GAUGE, {.bitmap = BMP_POINTER_LIT, .x = DIAL_X, .y = DIAL_Y, .flags = T,
+    needle(GAUGE, {.bitmap = BMP_POINTER_LIT, .x = DIAL_X, .y = DIAL_Y, .flags = IMAGE_LIT,
                    .variable = VAR_AIRSPEED},
            airspeed_pointer, airspeed_scale, POINTER_RATE);
 static constinit NeedleElement bug_1 =

@@ -88,7 +88,7 @@ static constexpr MovingImageElement drum(int32_t bitmap, int32_t x, int32_t y,
 }
 
 static constinit StaticImageElement face_lit =
-    static_image(GAUGE, {.bitmap = BMP_FACE_LIT, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_FACE_LIT, .flags = IMAGE_LIT});
 static constinit MovingImageElement hundreds = drum(BMP_HUNDREDS_STRIP, 97, 62, hundreds_drum);
 static constinit MovingImageElement hundreds_lit =
     drum(BMP_HUNDREDS_STRIP_LIT, 97, 62, hundreds_drum);
@@ -104,7 +104,7 @@ static constinit NeedleElement pointer =
                    .variable = VAR_ALTITUDE},
            pointer_angle);
 static constinit NeedleElement pointer_lit =
-    needle(GAUGE, {.bitmap = BMP_POINTER_LIT, .x = DIAL_X, .y = DIAL_Y, .flags = T,
+    needle(GAUGE, {.bitmap = BMP_POINTER_LIT, .x = DIAL_X, .y = DIAL_Y, .flags = IMAGE_LIT,
                    .variable = VAR_ALTITUDE},
            pointer_angle);
 static constinit StringElement inches = readout(

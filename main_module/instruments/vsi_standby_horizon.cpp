@@ -45,9 +45,9 @@ static constexpr GaugeHeader* GAUGE = &gauge_VSI.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit StaticImageElement face_lit =
-    static_image(GAUGE, {.bitmap = BMP_VSI_FACE_LIT, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_VSI_FACE_LIT, .flags = IMAGE_LIT});
 static constinit NeedleElement pointer_lit =
-    needle(GAUGE, {.bitmap = BMP_VSI_POINTER_LIT, .x = 90, .y = 90, .flags = T,
+    needle(GAUGE, {.bitmap = BMP_VSI_POINTER_LIT, .x = 90, .y = 90, .flags = IMAGE_LIT,
                    .variable = VAR_VERTICAL_SPEED},
            vsi_pointer, vsi_scale, 5);
 static constinit NeedleElement pointer =
@@ -92,9 +92,9 @@ namespace standby {
 static constexpr GaugeHeader* GAUGE = &gauge_Standby_Horizon.h;
 
 static constinit SpriteElement pitch_scale_lit = sprite(
-    GAUGE, {.bitmap = BMP_PITCH_SCALE_LIT}, nullptr, pitch_scale_offset, bank_rotation, 0.45);
+    GAUGE, {.bitmap = BMP_PITCH_SCALE_LIT, .flags = IMAGE_LIT}, nullptr, pitch_scale_offset, bank_rotation, 0.45);
 static constinit SpriteElement background_lit =
-    sprite(GAUGE, {.bitmap = BMP_BACKGROUND_LIT}, nullptr, nullptr, bank_rotation, 1.0);
+    sprite(GAUGE, {.bitmap = BMP_BACKGROUND_LIT, .flags = IMAGE_LIT}, nullptr, nullptr, bank_rotation, 1.0);
 static constinit SpriteElement pitch_scale = sprite(
     GAUGE, {.bitmap = BMP_PITCH_SCALE}, nullptr, pitch_scale_offset, bank_rotation, 0.45);
 static constinit SpriteElement background =

@@ -94,13 +94,13 @@ constexpr uint32_t T = IMAGE_TRANSPARENT;
 constexpr TextStyle READOUT_STYLE = {30, 15, 0xDC9632, 0x321400, "Quartz", 400, STRING_ALIGN_RIGHT};
 
 static constinit StaticImageElement legends =
-    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = IMAGE_LIT});
 static constinit StringElement readout_element =
     readout(GAUGE, {.x = 72, .y = 20}, temperature_readout, temperature_text, READOUT_STYLE);
 static constinit IconElement heater =
-    icon(GAUGE, {.bitmap = BMP_ON_BUTTON, .x = 19, .y = 53, .flags = T}, button_image<HEATER>, 2);
+    icon(GAUGE, {.bitmap = BMP_ON_BUTTON, .x = 19, .y = 53, .flags = IMAGE_LIT}, button_image<HEATER>, 2);
 static constinit IconElement authority =
-    icon(GAUGE, {.bitmap = BMP_AUTHORITY, .x = 135, .y = 53, .flags = T}, button_image<AUTHORITY>, 2);
+    icon(GAUGE, {.bitmap = BMP_AUTHORITY, .x = 135, .y = 53, .flags = IMAGE_LIT}, button_image<AUTHORITY>, 2);
 static constinit IconElement guard =
     icon(GAUGE, {.bitmap = BMP_GUARD, .x = 131, .y = 27, .flags = T}, guard_image, 2);
 static constinit IconElement supply =
@@ -110,19 +110,19 @@ static constinit IconElement flight_deck_knob = icon(
 static constinit IconElement cabin_knob = icon(
     GAUGE, {.bitmap = BMP_TEMPERATURE_KNOB, .x = 106, .y = 89, .flags = T}, cabin_knob_image, 12);
 static constinit IconElement pack_left =
-    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 22, .y = 169, .flags = T}, button_image<PACK_LEFT>, 2);
+    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 22, .y = 169, .flags = IMAGE_LIT}, button_image<PACK_LEFT>, 2);
 static constinit IconElement recirc_left =
-    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 57, .y = 169, .flags = T}, button_image<RECIRC_LEFT>, 2);
+    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 57, .y = 169, .flags = IMAGE_LIT}, button_image<RECIRC_LEFT>, 2);
 static constinit IconElement recirc_right = icon(
-    GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 95, .y = 169, .flags = T}, button_image<RECIRC_RIGHT>, 2);
+    GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 95, .y = 169, .flags = IMAGE_LIT}, button_image<RECIRC_RIGHT>, 2);
 static constinit IconElement pack_right =
-    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 130, .y = 169, .flags = T}, button_image<PACK_RIGHT>, 2);
+    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 130, .y = 169, .flags = IMAGE_LIT}, button_image<PACK_RIGHT>, 2);
 static constinit IconElement bleed_left =
-    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 22, .y = 202, .flags = T}, button_image<BLEED_LEFT>, 2);
+    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 22, .y = 202, .flags = IMAGE_LIT}, button_image<BLEED_LEFT>, 2);
 static constinit IconElement bleed_right = icon(
-    GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 130, .y = 202, .flags = T}, button_image<BLEED_RIGHT>, 2);
+    GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 130, .y = 202, .flags = IMAGE_LIT}, button_image<BLEED_RIGHT>, 2);
 static constinit IconElement economy =
-    icon(GAUGE, {.bitmap = BMP_ON_BUTTON, .x = 76, .y = 208, .flags = T}, button_image<ECONOMY>, 2);
+    icon(GAUGE, {.bitmap = BMP_ON_BUTTON, .x = 76, .y = 208, .flags = IMAGE_LIT}, button_image<ECONOMY>, 2);
 
 static ElementHead* airconditioning_children[] = {
     &legends.head,     &readout_element.head,  &heater.head,       &authority.head,

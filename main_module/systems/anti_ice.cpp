@@ -72,29 +72,29 @@ static constexpr GaugeHeader* GAUGE = &gauge_Anti_ice.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit StaticImageElement engine_legends =
-    static_image(GAUGE, {.bitmap = BMP_ENGINE_LEGENDS, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_ENGINE_LEGENDS, .flags = IMAGE_LIT});
 static constinit StaticImageElement airframe_legends =
-    static_image(GAUGE, {.bitmap = BMP_AIRFRAME_LEGENDS, .y = 54, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_AIRFRAME_LEGENDS, .y = 54, .flags = IMAGE_LIT});
 static constinit StaticImageElement heat_legends =
-    static_image(GAUGE, {.bitmap = BMP_HEAT_LEGENDS, .y = 113, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_HEAT_LEGENDS, .y = 113, .flags = IMAGE_LIT});
 static constinit IconElement engine_left =
-    icon(GAUGE, {.bitmap = BMP_ON_BUTTON, .x = 35, .y = 28, .flags = T}, button_image<ENGINE_LEFT>, 2);
+    icon(GAUGE, {.bitmap = BMP_ON_BUTTON, .x = 35, .y = 28, .flags = IMAGE_LIT}, button_image<ENGINE_LEFT>, 2);
 static constinit IconElement engine_right =
-    icon(GAUGE, {.bitmap = BMP_ON_BUTTON, .x = 117, .y = 28, .flags = T}, button_image<ENGINE_RIGHT>, 2);
+    icon(GAUGE, {.bitmap = BMP_ON_BUTTON, .x = 117, .y = 28, .flags = IMAGE_LIT}, button_image<ENGINE_RIGHT>, 2);
 static constinit IconElement pitot_1 =
-    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 18, .y = 148, .flags = T}, button_image<PITOT_1>, 2);
+    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 18, .y = 148, .flags = IMAGE_LIT}, button_image<PITOT_1>, 2);
 static constinit IconElement pitot_2 =
-    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 43, .y = 148, .flags = T}, button_image<PITOT_2>, 2);
+    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 43, .y = 148, .flags = IMAGE_LIT}, button_image<PITOT_2>, 2);
 static constinit IconElement pitot_3 =
-    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 109, .y = 148, .flags = T}, button_image<PITOT_3>, 2);
+    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 109, .y = 148, .flags = IMAGE_LIT}, button_image<PITOT_3>, 2);
 static constinit IconElement pitot_4 =
-    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 134, .y = 148, .flags = T}, button_image<PITOT_4>, 2);
+    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 134, .y = 148, .flags = IMAGE_LIT}, button_image<PITOT_4>, 2);
 static constinit IconElement vane =
-    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 76, .y = 148, .flags = T}, button_image<VANE>, 2);
+    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 76, .y = 148, .flags = IMAGE_LIT}, button_image<VANE>, 2);
 static constinit IconElement window_left =
-    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 27, .y = 203, .flags = T}, button_image<WINDOW_LEFT>, 2);
+    icon(GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 27, .y = 203, .flags = IMAGE_LIT}, button_image<WINDOW_LEFT>, 2);
 static constinit IconElement window_right = icon(
-    GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 125, .y = 203, .flags = T}, button_image<WINDOW_RIGHT>, 2);
+    GAUGE, {.bitmap = BMP_OFF_BUTTON, .x = 125, .y = 203, .flags = IMAGE_LIT}, button_image<WINDOW_RIGHT>, 2);
 static constinit IconElement airframe_selector = icon(
     GAUGE, {.bitmap = BMP_AIRFRAME_SELECTOR, .x = 16, .y = 68, .flags = T}, airframe_selector_image, 3);
 static constinit IconElement manual_switch = icon(

@@ -39,18 +39,18 @@ static constexpr GaugeHeader* GAUGE = &gauge_Avionics.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit IconElement sg1 =
-    icon(GAUGE, {.bitmap = BMP_SG_BUTTON, .x = 24, .y = 34, .flags = T}, button_image<SG1>, 2);
+    icon(GAUGE, {.bitmap = BMP_SG_BUTTON, .x = 24, .y = 34, .flags = IMAGE_LIT}, button_image<SG1>, 2);
 static constinit IconElement duxfr1 =
-    icon(GAUGE, {.bitmap = BMP_TRANSFER_BUTTON, .x = 49, .y = 34, .flags = T}, button_image<DUXFR1>, 2);
+    icon(GAUGE, {.bitmap = BMP_TRANSFER_BUTTON, .x = 49, .y = 34, .flags = IMAGE_LIT}, button_image<DUXFR1>, 2);
 static constinit IconElement duxfr2 = icon(
-    GAUGE, {.bitmap = BMP_TRANSFER_BUTTON, .x = 109, .y = 34, .flags = T}, button_image<DUXFR2>, 2);
+    GAUGE, {.bitmap = BMP_TRANSFER_BUTTON, .x = 109, .y = 34, .flags = IMAGE_LIT}, button_image<DUXFR2>, 2);
 static constinit IconElement sg2 =
-    icon(GAUGE, {.bitmap = BMP_SG_BUTTON, .x = 134, .y = 34, .flags = T}, button_image<SG2>, 2);
+    icon(GAUGE, {.bitmap = BMP_SG_BUTTON, .x = 134, .y = 34, .flags = IMAGE_LIT}, button_image<SG2>, 2);
 
 static ElementHead* avionics_children[] = {&sg1.head, &duxfr1.head, &duxfr2.head, &sg2.head, nullptr};
 // The lettering is the base element; the buttons hang below it.
 static constinit StaticImageElement legends =
-    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = T, .children = avionics_children});
+    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = IMAGE_LIT, .children = avionics_children});
 static ElementHead* avionics_elements[] = {&legends.head, nullptr};
 
 static const AvionicsElement button_elements[] = {

@@ -108,7 +108,7 @@ static ElementHead* cp1_children[] = {
     nullptr,
 };
 static constinit StaticImageElement cp1_lit_scale =
-    static_image(CP1, {.bitmap = BMP_CP1_LIT_SCALE, .flags = T, .children = cp1_children});
+    static_image(CP1, {.bitmap = BMP_CP1_LIT_SCALE, .flags = IMAGE_LIT, .children = cp1_children});
 static ElementHead* cp1_elements[] = {&cp1_lit_scale.head, nullptr};
 
 static MouseRect cp1_rects[] = {mouse_parent(0, 0, 181, 181), mouse_close(), mouse_end()};
@@ -159,7 +159,7 @@ static ElementHead* cp2_children[] = {
     nullptr,
 };
 static constinit StaticImageElement cp2_lit_scale =
-    static_image(CP2, {.bitmap = BMP_CP2_LIT_SCALE, .flags = T, .children = cp2_children});
+    static_image(CP2, {.bitmap = BMP_CP2_LIT_SCALE, .flags = IMAGE_LIT, .children = cp2_children});
 static ElementHead* cp2_elements[] = {&cp2_lit_scale.head, nullptr};
 
 // Both knobs repeat while the button is held, silently.
@@ -217,12 +217,12 @@ static double FS_CALL direction_image(ElementHead*) {
 
 static constexpr GaugeHeader* CP3 = &gauge_Cabin_Pressure_3.h;
 static constinit IconElement cp3_man =
-    icon(CP3, {.bitmap = BMP_CP3_MAN, .x = 10, .y = 32, .flags = T}, man_image, 2);
+    icon(CP3, {.bitmap = BMP_CP3_MAN, .x = 10, .y = 32, .flags = IMAGE_LIT}, man_image, 2);
 static constinit IconElement cp3_direction =
     icon(CP3, {.bitmap = BMP_CP3_DIRECTION, .x = 42, .y = 12, .flags = T}, direction_image, 3);
 static ElementHead* cp3_children[] = {&cp3_man.head, &cp3_direction.head, nullptr};
 static constinit StaticImageElement cp3_lit_legends = static_image(
-    CP3, {.bitmap = BMP_CP3_LIT_LEGENDS, .x = -80, .y = 1, .flags = T, .children = cp3_children});
+    CP3, {.bitmap = BMP_CP3_LIT_LEGENDS, .x = -80, .y = 1, .flags = IMAGE_LIT, .children = cp3_children});
 static ElementHead* cp3_elements[] = {&cp3_lit_legends.head, nullptr};
 
 // The signed rate the cycle applies: climb (0) at the knob's rate, hold (1),

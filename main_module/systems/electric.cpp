@@ -76,42 +76,42 @@ constexpr uint32_t T = IMAGE_TRANSPARENT;
 constexpr TextStyle READOUT_STYLE = system_readout_style(28, 15);
 
 static constinit StaticImageElement synoptic_legends =
-    static_image(GAUGE, {.bitmap = BMP_SYNOPTIC_LEGENDS, .x = -1, .y = 190, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_SYNOPTIC_LEGENDS, .x = -1, .y = 190, .flags = IMAGE_LIT});
 static constinit StaticImageElement battery_legends =
-    static_image(GAUGE, {.bitmap = BMP_BATTERY_LEGENDS, .x = -1, .y = 132, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_BATTERY_LEGENDS, .x = -1, .y = 132, .flags = IMAGE_LIT});
 static constinit StaticImageElement meter_legends =
-    static_image(GAUGE, {.bitmap = BMP_METER_LEGENDS, .x = -1, .y = -2, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_METER_LEGENDS, .x = -1, .y = -2, .flags = IMAGE_LIT});
 static constinit StringElement readout_1 =
     readout(GAUGE, {.x = 32, .y = 23}, readout_left, readout_left_text, READOUT_STYLE);
 static constinit StringElement readout_2 =
     readout(GAUGE, {.x = 119, .y = 23}, readout_right, readout_right_text, READOUT_STYLE);
 static constinit StaticImageElement decimal_point_1 =
-    static_image(GAUGE, {.bitmap = BMP_DECIMAL_POINT, .x = 50, .y = 32, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_DECIMAL_POINT, .x = 50, .y = 32, .flags = IMAGE_LIT});
 static constinit StaticImageElement decimal_point_2 =
-    static_image(GAUGE, {.bitmap = BMP_DECIMAL_POINT, .x = 137, .y = 32, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_DECIMAL_POINT, .x = 137, .y = 32, .flags = IMAGE_LIT});
 
 static constinit IconElement selector_knob =
     icon(GAUGE, {.bitmap = BMP_SELECTOR_KNOB, .x = 73, .y = 53, .flags = T}, selector_image, 12);
 static constinit IconElement bat1_legend =
-    icon(GAUGE, {.bitmap = BMP_BAT_CHARGE, .x = 39, .y = 165, .flags = T}, bat1_image, 2);
+    icon(GAUGE, {.bitmap = BMP_BAT_CHARGE, .x = 39, .y = 165, .flags = IMAGE_LIT}, bat1_image, 2);
 static constinit IconElement bat2_legend =
-    icon(GAUGE, {.bitmap = BMP_BAT_CHARGE, .x = 119, .y = 165, .flags = T}, bat2_image, 2);
+    icon(GAUGE, {.bitmap = BMP_BAT_CHARGE, .x = 119, .y = 165, .flags = IMAGE_LIT}, bat2_image, 2);
 static constinit IconElement dc_xfeed_legend =
-    icon(GAUGE, {.bitmap = BMP_DC_XFEED, .x = 79, .y = 199, .flags = T}, dc_xfeed_image, 2);
+    icon(GAUGE, {.bitmap = BMP_DC_XFEED, .x = 79, .y = 199, .flags = IMAGE_LIT}, dc_xfeed_image, 2);
 static constinit IconElement tru1_legend =
-    icon(GAUGE, {.bitmap = BMP_TRU, .x = 39, .y = 229, .flags = T}, tru1_image, 2);
+    icon(GAUGE, {.bitmap = BMP_TRU, .x = 39, .y = 229, .flags = IMAGE_LIT}, tru1_image, 2);
 static constinit IconElement tru2_legend =
-    icon(GAUGE, {.bitmap = BMP_TRU, .x = 119, .y = 229, .flags = T}, tru2_image, 2);
+    icon(GAUGE, {.bitmap = BMP_TRU, .x = 119, .y = 229, .flags = IMAGE_LIT}, tru2_image, 2);
 static constinit IconElement ac_xfeed_legend =
-    icon(GAUGE, {.bitmap = BMP_AC_XFEED, .x = 79, .y = 244, .flags = T}, ac_xfeed_image, 2);
+    icon(GAUGE, {.bitmap = BMP_AC_XFEED, .x = 79, .y = 244, .flags = IMAGE_LIT}, ac_xfeed_image, 2);
 static constinit IconElement gen1_legend =
-    icon(GAUGE, {.bitmap = BMP_GEN, .x = 39, .y = 271, .flags = T}, gen1_image, 2);
+    icon(GAUGE, {.bitmap = BMP_GEN, .x = 39, .y = 271, .flags = IMAGE_LIT}, gen1_image, 2);
 static constinit IconElement gen2_legend =
-    icon(GAUGE, {.bitmap = BMP_GEN, .x = 119, .y = 271, .flags = T}, gen2_image, 2);
+    icon(GAUGE, {.bitmap = BMP_GEN, .x = 119, .y = 271, .flags = IMAGE_LIT}, gen2_image, 2);
 static constinit IconElement ext_pwr_legend =
-    icon(GAUGE, {.bitmap = BMP_EXT_PWR, .x = 80, .y = 268, .flags = T}, ext_pwr_image, 3);
+    icon(GAUGE, {.bitmap = BMP_EXT_PWR, .x = 80, .y = 268, .flags = IMAGE_LIT}, ext_pwr_image, 3);
 static constinit IconElement bat_pwr_only_light =
-    icon(GAUGE, {.bitmap = BMP_BAT_PWR_ONLY, .x = 75, .y = 109, .flags = T}, bat_pwr_only_image, 2);
+    icon(GAUGE, {.bitmap = BMP_BAT_PWR_ONLY, .x = 75, .y = 109, .flags = IMAGE_LIT}, bat_pwr_only_image, 2);
 static constinit IconElement battery_master =
     icon(GAUGE, {.bitmap = BMP_BATTERY_MASTER, .x = 85, .y = 146, .flags = T}, battery_master_image, 2);
 

@@ -38,11 +38,11 @@ static constexpr GaugeHeader* GAUGE = &gauge_Emergency_Lights.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit StaticImageElement legends =
-    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .y = -1, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .y = -1, .flags = IMAGE_LIT});
 static constinit IconElement selector =
     icon(GAUGE, {.bitmap = BMP_SELECTOR, .x = 25, .y = 21, .flags = T}, selector_image, 3);
 static constinit IconElement not_armed =
-    icon(GAUGE, {.bitmap = BMP_NOT_ARMED, .x = 70, .y = 54, .flags = T}, not_armed_image, 2);
+    icon(GAUGE, {.bitmap = BMP_NOT_ARMED, .x = 70, .y = 54, .flags = IMAGE_LIT}, not_armed_image, 2);
 static constinit IconElement locator_switch =
     icon(GAUGE, {.bitmap = BMP_LOCATOR_SWITCH, .x = 132, .y = 55, .flags = T}, locator_switch_image, 2);
 static constinit IconElement locator_guard =

@@ -77,9 +77,9 @@ static constexpr IconElement light_switch(int32_t bitmap, int32_t x, int32_t y, 
 }
 
 static constinit StaticImageElement legends =
-    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = IMAGE_LIT});
 static constinit IconElement storm =
-    icon(GAUGE, {.bitmap = BMP_ON_BUTTON, .x = 25, .y = 25, .flags = T}, storm_image, 2);
+    icon(GAUGE, {.bitmap = BMP_ON_BUTTON, .x = 25, .y = 25, .flags = IMAGE_LIT}, storm_image, 2);
 static constinit IconElement landing_left = light_switch(BMP_LANDING_TOGGLE, 74, 13, VAR_LANDING_LIGHTS);
 static constinit IconElement landing_right = light_switch(BMP_LANDING_TOGGLE, 117, 13, VAR_LANDING_LIGHTS);
 static constinit IconElement taxi = light_switch(BMP_TOGGLE, 183, 17, VAR_TAXI_LIGHT);

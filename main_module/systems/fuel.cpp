@@ -107,27 +107,27 @@ constexpr uint32_t T = IMAGE_TRANSPARENT;
 constexpr TextStyle READOUT_STYLE = system_readout_style(38, 14);
 
 static constinit StaticImageElement legends =
-    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = IMAGE_LIT});
 static constinit StringElement readout_left =
     readout(GAUGE, {.x = 31, .y = 146}, left_readout, left_text, READOUT_STYLE);
 static constinit StringElement readout_right =
     readout(GAUGE, {.x = 109, .y = 146}, right_readout, right_text, READOUT_STYLE);
 static constinit IconElement shutoff_1 =
-    icon(GAUGE, {.bitmap = BMP_SHUTOFF, .x = 36, .y = 26, .flags = T}, shutoff_1_image, 3);
+    icon(GAUGE, {.bitmap = BMP_SHUTOFF, .x = 36, .y = 26, .flags = IMAGE_LIT}, shutoff_1_image, 3);
 static constinit IconElement shutoff_2 =
-    icon(GAUGE, {.bitmap = BMP_SHUTOFF, .x = 119, .y = 26, .flags = T}, shutoff_2_image, 3);
+    icon(GAUGE, {.bitmap = BMP_SHUTOFF, .x = 119, .y = 26, .flags = IMAGE_LIT}, shutoff_2_image, 3);
 static constinit IconElement xfeed_legend =
-    icon(GAUGE, {.bitmap = BMP_XFEED, .x = 78, .y = 43, .flags = T}, xfeed_image, 2);
+    icon(GAUGE, {.bitmap = BMP_XFEED, .x = 78, .y = 43, .flags = IMAGE_LIT}, xfeed_image, 2);
 static constinit IconElement pump_left_1 =
-    icon(GAUGE, {.bitmap = BMP_PUMP, .x = 22, .y = 83, .flags = T}, pump_left_1_image, 2);
+    icon(GAUGE, {.bitmap = BMP_PUMP, .x = 22, .y = 83, .flags = IMAGE_LIT}, pump_left_1_image, 2);
 static constinit IconElement pump_left_2 =
-    icon(GAUGE, {.bitmap = BMP_PUMP, .x = 56, .y = 83, .flags = T}, pump_left_2_image, 2);
+    icon(GAUGE, {.bitmap = BMP_PUMP, .x = 56, .y = 83, .flags = IMAGE_LIT}, pump_left_2_image, 2);
 static constinit IconElement pump_right_1 =
-    icon(GAUGE, {.bitmap = BMP_PUMP, .x = 100, .y = 83, .flags = T}, pump_right_1_image, 2);
+    icon(GAUGE, {.bitmap = BMP_PUMP, .x = 100, .y = 83, .flags = IMAGE_LIT}, pump_right_1_image, 2);
 static constinit IconElement pump_right_2 =
-    icon(GAUGE, {.bitmap = BMP_PUMP, .x = 134, .y = 83, .flags = T}, pump_right_2_image, 2);
+    icon(GAUGE, {.bitmap = BMP_PUMP, .x = 134, .y = 83, .flags = IMAGE_LIT}, pump_right_2_image, 2);
 static constinit IconElement level =
-    icon(GAUGE, {.bitmap = BMP_LEVEL, .x = 74, .y = 173, .flags = T}, level_light, 2);
+    icon(GAUGE, {.bitmap = BMP_LEVEL, .x = 74, .y = 173, .flags = IMAGE_LIT}, level_light, 2);
 
 // Children of the panel mask, in drawing order; indexed by FuelElement. The
 // readouts come before the LEVEL light, which uses what they computed.

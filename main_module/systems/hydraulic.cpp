@@ -70,7 +70,7 @@ static constexpr GaugeHeader* GAUGE = &gauge_Hydraulic.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit StaticImageElement legends =
-    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = IMAGE_LIT});
 static constinit StringElement readout_element = readout(
     GAUGE, {.x = 113, .y = 27}, readout_value, readout_text, system_readout_style(38, 14));
 static constinit IconElement selector_knob =
@@ -78,11 +78,11 @@ static constinit IconElement selector_knob =
 static constinit IconElement guard =
     icon(GAUGE, {.bitmap = BMP_GUARD, .x = 73, .y = 62, .flags = T}, guard_image, 2);
 static constinit IconElement elec_pump_legend =
-    icon(GAUGE, {.bitmap = BMP_ELEC_PUMP, .x = 77, .y = 88, .flags = T}, elec_pump_image, 2);
+    icon(GAUGE, {.bitmap = BMP_ELEC_PUMP, .x = 77, .y = 88, .flags = IMAGE_LIT}, elec_pump_image, 2);
 static constinit IconElement right_pump_legend =
-    icon(GAUGE, {.bitmap = BMP_ENG_PUMP, .x = 46, .y = 88, .flags = T}, right_pump_image, 2);
+    icon(GAUGE, {.bitmap = BMP_ENG_PUMP, .x = 46, .y = 88, .flags = IMAGE_LIT}, right_pump_image, 2);
 static constinit IconElement left_pump_legend =
-    icon(GAUGE, {.bitmap = BMP_ENG_PUMP, .x = 21, .y = 88, .flags = T}, left_pump_image, 2);
+    icon(GAUGE, {.bitmap = BMP_ENG_PUMP, .x = 21, .y = 88, .flags = IMAGE_LIT}, left_pump_image, 2);
 
 // Children of the panel mask, in drawing order; indexed by HydraulicElement.
 static ElementHead* hydraulic_children[] = {
