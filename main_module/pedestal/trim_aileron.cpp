@@ -8,8 +8,8 @@
 #include "main_module/state.h"
 
 enum : int32_t {
-    BMP_SWITCH = BITMAPS_Trim_Aileron,  // left, centre, right
-    BMP_POINTER = BMP_SWITCH + 3,
+    BMP_POINTER = BITMAPS_Trim_Aileron,
+    BMP_SWITCH = BMP_POINTER + 1,       // left, centre, right
 };
 
 // Host events sent and host variables read.

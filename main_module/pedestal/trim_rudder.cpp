@@ -6,8 +6,8 @@
 #include "main_module/gauge_table.h"
 
 enum : int32_t {
-    BMP_FACE = BITMAPS_Trim_Rudder,
-    BMP_NEEDLE = BMP_FACE + 1,
+    BMP_NEEDLE = BITMAPS_Trim_Rudder,
+    BMP_FACE = BMP_NEEDLE + 1,
 };
 
 // Host events sent and host variables read.

@@ -15,10 +15,10 @@
 enum : int32_t {
     BMP_PANEL_FACE = BITMAPS_Emergency_Lights,
     BMP_LEGENDS = BMP_PANEL_FACE + 1,
-    BMP_SELECTOR = BMP_LEGENDS + 1,           // OFF, ARMED, ON
+    BMP_LOCATOR_SWITCH = BMP_LEGENDS + 1,     // off, on
+    BMP_SELECTOR = BMP_LOCATOR_SWITCH + 2,    // OFF, ARMED, ON
     BMP_NOT_ARMED = BMP_SELECTOR + 3,         // dark, NOT ARMD lit
-    BMP_LOCATOR_SWITCH = BMP_NOT_ARMED + 2,   // off, on
-    BMP_LOCATOR_GUARD = BMP_LOCATOR_SWITCH + 2,  // closed, open
+    BMP_LOCATOR_GUARD = BMP_NOT_ARMED + 2,    // closed, open
 };
 
 enum EmergencyLightsElement : int {
