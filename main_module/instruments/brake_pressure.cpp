@@ -42,12 +42,12 @@ static double FS_CALL brake_pressure(ElementHead* e) {
 #define BRAKE_DIAL_ELEMENTS(ID)                                                                      \
     static constexpr GaugeHeader* ID##_GAUGE = &gauge_##ID.h;                                        \
     static constinit StaticImageElement ID##_face_lit =                                              \
-        static_image(ID##_GAUGE, {.bitmap = BMP_BRAKE_FACE_LIT});                                    \
+        static_image(ID##_GAUGE, {.bitmap = BMP_BRAKE_FACE_LIT, .flags = IMAGE_LIT});                 \
     static constinit NeedleElement ID##_pointer = needle(                                            \
         ID##_GAUGE, {.bitmap = BMP_BRAKE_POINTER, .x = 50, .y = 50, .flags = IMAGE_TRANSPARENT},     \
         brake_pressure, brake_scale, 5);                                                             \
     static constinit NeedleElement ID##_pointer_lit = needle(                                        \
-        ID##_GAUGE, {.bitmap = BMP_BRAKE_POINTER_LIT, .x = 50, .y = 50, .flags = IMAGE_TRANSPARENT}, \
+        ID##_GAUGE, {.bitmap = BMP_BRAKE_POINTER_LIT, .x = 50, .y = 50, .flags = IMAGE_LIT},         \
         brake_pressure, brake_scale, 5);                                                             \
     static ElementHead* ID##_children[] = {&ID##_face_lit.head, &ID##_pointer.head,                  \
                                            &ID##_pointer_lit.head, nullptr};                         \

@@ -30,11 +30,11 @@ static const ScalePoint flap_scale[] = {
 static constexpr GaugeHeader* GAUGE = &gauge_Flaps.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
-static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_FLAPS_FACE_LIT});
+static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_FLAPS_FACE_LIT, .flags = IMAGE_LIT});
 static constinit NeedleElement pointer = needle(
     GAUGE, {.bitmap = BMP_FLAPS_POINTER, .x = 50, .y = 50, .flags = T, .variable = 328}, nullptr, flap_scale, 1);
 static constinit NeedleElement pointer_lit = needle(
-    GAUGE, {.bitmap = BMP_FLAPS_POINTER_LIT, .x = 50, .y = 50, .flags = T, .variable = 328}, nullptr, flap_scale, 1);
+    GAUGE, {.bitmap = BMP_FLAPS_POINTER_LIT, .x = 50, .y = 50, .flags = IMAGE_LIT, .variable = 328}, nullptr, flap_scale, 1);
 
 static ElementHead* flaps_children[] = {&face_lit.head, &pointer.head, &pointer_lit.head, nullptr};
 static constinit StaticImageElement face =

@@ -50,13 +50,13 @@ static constexpr GaugeHeader* GAUGE = &gauge_Fuel_Quantity.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 constexpr TextStyle FUEL_STYLE = {46, 14, 0xF0F0F0, 0x101010, "Quartz", 400, STRING_ALIGN_CENTRE};
 
-static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_FUEL_FACE_LIT});
+static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_FUEL_FACE_LIT, .flags = IMAGE_LIT});
 static constinit StringElement quantity =
     readout(GAUGE, {.x = 27, .y = 70}, fuel_readout, fuel_text, FUEL_STYLE);
 static constinit NeedleElement pointer =
     needle(GAUGE, {.bitmap = BMP_FUEL_POINTER, .x = 50, .y = 50, .flags = T}, fuel_pointer, fuel_scale, 5);
 static constinit NeedleElement pointer_lit =
-    needle(GAUGE, {.bitmap = BMP_FUEL_POINTER_LIT, .x = 50, .y = 50, .flags = T}, fuel_pointer, fuel_scale, 5);
+    needle(GAUGE, {.bitmap = BMP_FUEL_POINTER_LIT, .x = 50, .y = 50, .flags = IMAGE_LIT}, fuel_pointer, fuel_scale, 5);
 
 static ElementHead* fuel_children[] = {&face_lit.head, &quantity.head, &pointer.head, &pointer_lit.head,
                                        nullptr};

@@ -31,13 +31,13 @@ static constexpr GaugeHeader* GAUGE = &gauge_Gear.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit IconElement nose_upper =
-    icon(GAUGE, {.bitmap = BMP_GEAR_LAMP, .x = 22, .y = 27, .flags = T}, nose_lamp, 2);
+    icon(GAUGE, {.bitmap = BMP_GEAR_LAMP, .x = 22, .y = 27, .flags = IMAGE_LIT}, nose_lamp, 2);
 static constinit IconElement nose_lower =
-    icon(GAUGE, {.bitmap = BMP_GEAR_LAMP, .x = 22, .y = 39, .flags = T}, nose_lamp, 2);
+    icon(GAUGE, {.bitmap = BMP_GEAR_LAMP, .x = 22, .y = 39, .flags = IMAGE_LIT}, nose_lamp, 2);
 static constinit IconElement left =
-    icon(GAUGE, {.bitmap = BMP_GEAR_LAMP, .x = 5, .y = 39, .flags = T}, left_lamp, 2);
+    icon(GAUGE, {.bitmap = BMP_GEAR_LAMP, .x = 5, .y = 39, .flags = IMAGE_LIT}, left_lamp, 2);
 static constinit IconElement right =
-    icon(GAUGE, {.bitmap = BMP_GEAR_LAMP, .x = 39, .y = 39, .flags = T}, right_lamp, 2);
+    icon(GAUGE, {.bitmap = BMP_GEAR_LAMP, .x = 39, .y = 39, .flags = IMAGE_LIT}, right_lamp, 2);
 static constinit IconElement lever =
     icon(GAUGE, {.bitmap = BMP_GEAR_LEVER, .x = 19, .y = 71, .flags = T}, lever_image, 4);
 

@@ -73,22 +73,22 @@ static double FS_CALL pointer2_angle(ElementHead*) {
 static constexpr GaugeHeader* GAUGE = &gauge_RMI.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
-static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_RMI_FACE_LIT});
+static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_RMI_FACE_LIT, .flags = IMAGE_LIT});
 // The card turns with the heading.
 static constinit SpriteElement card =
     sprite(GAUGE, {.bitmap = BMP_RMI_CARD, .flags = T, .variable = 81}, nullptr, nullptr, nullptr, 1.0);
 static constinit SpriteElement card_lit =
-    sprite(GAUGE, {.bitmap = BMP_RMI_CARD_LIT, .flags = T, .variable = 81}, nullptr, nullptr, nullptr, 1.0);
+    sprite(GAUGE, {.bitmap = BMP_RMI_CARD_LIT, .flags = IMAGE_LIT, .variable = 81}, nullptr, nullptr, nullptr, 1.0);
 static constinit NeedleElement pointer2 = needle(
     GAUGE, {.bitmap = BMP_RMI_POINTER2, .x = DIAL_CENTRE, .y = DIAL_CENTRE, .flags = T}, pointer2_angle);
 static constinit NeedleElement pointer2_lit = needle(
-    GAUGE, {.bitmap = BMP_RMI_POINTER2_LIT, .x = DIAL_CENTRE, .y = DIAL_CENTRE, .flags = T}, pointer2_angle);
+    GAUGE, {.bitmap = BMP_RMI_POINTER2_LIT, .x = DIAL_CENTRE, .y = DIAL_CENTRE, .flags = IMAGE_LIT}, pointer2_angle);
 static constinit NeedleElement pointer1 = needle(
     GAUGE, {.bitmap = BMP_RMI_POINTER1, .x = DIAL_CENTRE, .y = DIAL_CENTRE, .flags = T}, pointer1_angle);
 static constinit NeedleElement pointer1_lit = needle(
-    GAUGE, {.bitmap = BMP_RMI_POINTER1_LIT, .x = DIAL_CENTRE, .y = DIAL_CENTRE, .flags = T}, pointer1_angle);
+    GAUGE, {.bitmap = BMP_RMI_POINTER1_LIT, .x = DIAL_CENTRE, .y = DIAL_CENTRE, .flags = IMAGE_LIT}, pointer1_angle);
 static constinit StaticImageElement bezel = static_image(GAUGE, {.bitmap = BMP_RMI_BEZEL, .flags = T});
-static constinit StaticImageElement bezel_lit = static_image(GAUGE, {.bitmap = BMP_RMI_BEZEL_LIT, .flags = T});
+static constinit StaticImageElement bezel_lit = static_image(GAUGE, {.bitmap = BMP_RMI_BEZEL_LIT, .flags = IMAGE_LIT});
 
 static ElementHead* rmi_children[] = {
     &face_lit.head,     &card.head,     &card_lit.head,     &pointer2.head, &pointer2_lit.head,

@@ -25,15 +25,15 @@ static constexpr GaugeHeader* GAUGE = &gauge_RMI_Selector.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit StaticImageElement legends =
-    static_image(GAUGE, {.bitmap = BMP_SELECTOR_LEGENDS, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_SELECTOR_LEGENDS, .flags = IMAGE_LIT});
 static constinit IconElement vor1 =
-    icon(GAUGE, {.bitmap = BMP_SELECTOR_LAMP, .x = 1, .y = 10, .flags = T}, vor1_lamp, 2);
+    icon(GAUGE, {.bitmap = BMP_SELECTOR_LAMP, .x = 1, .y = 10, .flags = IMAGE_LIT}, vor1_lamp, 2);
 static constinit IconElement vor2 =
-    icon(GAUGE, {.bitmap = BMP_SELECTOR_LAMP, .x = 27, .y = 10, .flags = T}, vor2_lamp, 2);
+    icon(GAUGE, {.bitmap = BMP_SELECTOR_LAMP, .x = 27, .y = 10, .flags = IMAGE_LIT}, vor2_lamp, 2);
 static constinit IconElement adf1 =
-    icon(GAUGE, {.bitmap = BMP_SELECTOR_LAMP, .x = 1, .y = 35, .flags = T}, adf1_lamp, 2);
+    icon(GAUGE, {.bitmap = BMP_SELECTOR_LAMP, .x = 1, .y = 35, .flags = IMAGE_LIT}, adf1_lamp, 2);
 static constinit IconElement adf2 =
-    icon(GAUGE, {.bitmap = BMP_SELECTOR_LAMP, .x = 27, .y = 35, .flags = T}, adf2_lamp, 2);
+    icon(GAUGE, {.bitmap = BMP_SELECTOR_LAMP, .x = 27, .y = 35, .flags = IMAGE_LIT}, adf2_lamp, 2);
 
 static ElementHead* selector_children[] = {&legends.head, &vor1.head, &vor2.head,
                                            &adf1.head,    &adf2.head, nullptr};

@@ -126,7 +126,7 @@ static constexpr GaugeHeader* GAUGE = &gauge_Timer.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 constexpr TextStyle TIMER_STYLE = {60, 15, 0xE8E8D0, 0x101010, "Quartz", 400, STRING_ALIGN_CENTRE};
 
-static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_TIMER_FACE_LIT});
+static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_TIMER_FACE_LIT, .flags = IMAGE_LIT});
 static constinit StringElement upper =
     readout(GAUGE, {.x = 29, .y = 23}, upper_readout, upper_text, TIMER_STYLE);
 static constinit StringElement lower =
@@ -136,7 +136,7 @@ static constinit IconElement elapsed_state =
 static constinit NeedleElement hand = needle(
     GAUGE, {.bitmap = BMP_TIMER_HAND, .x = DIAL_CENTRE, .y = DIAL_CENTRE, .flags = T}, seconds_hand);
 static constinit NeedleElement hand_lit = needle(
-    GAUGE, {.bitmap = BMP_TIMER_HAND_LIT, .x = DIAL_CENTRE, .y = DIAL_CENTRE, .flags = T}, seconds_hand);
+    GAUGE, {.bitmap = BMP_TIMER_HAND_LIT, .x = DIAL_CENTRE, .y = DIAL_CENTRE, .flags = IMAGE_LIT}, seconds_hand);
 
 static ElementHead* timer_children[] = {&face_lit.head, &upper.head,    &lower.head,    &elapsed_state.head,
                                         &hand.head,     &hand_lit.head, nullptr};

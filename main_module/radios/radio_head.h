@@ -61,7 +61,7 @@ constexpr int RADIO_TEXT_SIZE = 32;
     static char ID##_upper_text[RADIO_TEXT_SIZE];                                                \
     static char ID##_lower_text[RADIO_TEXT_SIZE];                                                \
     static constinit StaticImageElement ID##_window = static_image(                              \
-        ID##_GAUGE, {.bitmap = BMP.window, .x = 20, .y = 5, .flags = IMAGE_TRANSPARENT});       \
+        ID##_GAUGE, {.bitmap = BMP.window, .x = 20, .y = 5, .flags = IMAGE_LIT});               \
     static constinit StringElement ID##_upper =                                                  \
         readout(ID##_GAUGE, {.x = UPPER_X, .y = RADIO_UPPER_Y}, upper_fn, ID##_upper_text,       \
                 RADIO_READOUT_STYLE);                                                            \
@@ -69,10 +69,10 @@ constexpr int RADIO_TEXT_SIZE = 32;
         readout(ID##_GAUGE, {.x = RADIO_LOWER_X, .y = RADIO_LOWER_Y}, lower_fn, ID##_lower_text, \
                 RADIO_READOUT_STYLE);                                                            \
     static constinit IconElement ID##_upper_legend =                                             \
-        icon(ID##_GAUGE, {.bitmap = BMP.upper_legend, .x = 64, .y = 8, .flags = IMAGE_TRANSPARENT}, \
+        icon(ID##_GAUGE, {.bitmap = BMP.upper_legend, .x = 64, .y = 8, .flags = IMAGE_LIT},         \
              upper_legend_fn, BMP.upper_legend_images);                                          \
     static constinit IconElement ID##_lower_legend =                                             \
-        icon(ID##_GAUGE, {.bitmap = BMP.lower_legend, .x = 64, .y = 22, .flags = IMAGE_TRANSPARENT}, \
+        icon(ID##_GAUGE, {.bitmap = BMP.lower_legend, .x = 64, .y = 22, .flags = IMAGE_LIT},         \
              lower_legend_fn, BMP.lower_legend_images);                                          \
     static constinit IconElement ID##_knob =                                                     \
         icon(ID##_GAUGE, {.bitmap = BMP.knob, .x = 14, .y = 58, .flags = IMAGE_TRANSPARENT},     \
