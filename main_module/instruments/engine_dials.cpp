@@ -159,8 +159,9 @@ constexpr Dial dial(GaugeHeader* gauge, int32_t bitmaps, uint32_t variable, Valu
                         .flags = T, .variable = variable};
     ElementSpec pointer_lit = pointer;
     pointer_lit.bitmap = bitmaps + BMP_POINTER_LIT;
+    pointer_lit.flags = IMAGE_LIT;
     return Dial{
-        static_image(gauge, {.bitmap = bitmaps + BMP_FACE_LIT}),
+        static_image(gauge, {.bitmap = bitmaps + BMP_FACE_LIT, .flags = IMAGE_LIT}),
         needle(gauge, pointer, law, scale, rate_limit),
         needle(gauge, pointer_lit, law, scale, rate_limit),
     };
@@ -181,7 +182,7 @@ constexpr StringElement dial_readout(GaugeHeader* gauge, uint32_t variable, Valu
 
 constexpr StaticImageElement decimal_point(GaugeHeader* gauge, int32_t bitmaps) {
     return static_image(gauge, {.bitmap = bitmaps + BMP_DECIMAL_POINT, .x = DECIMAL_X,
-                                .y = DECIMAL_Y, .flags = T});
+                                .y = DECIMAL_Y, .flags = IMAGE_LIT});
 }
 
 // Dials have no mouse areas of their own.

@@ -79,19 +79,19 @@ constexpr uint32_t T = IMAGE_TRANSPARENT;
 constexpr TextStyle FLEX_STYLE = {21, 12, 0x50F050, 0x000000, "Quartz", 400, STRING_ALIGN_RIGHT};
 
 static constinit StaticImageElement lit_overlay =
-    static_image(GAUGE, {.bitmap = BMP_LIT_OVERLAY, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LIT_OVERLAY, .flags = IMAGE_LIT});
 static constinit IconElement lamp_to =
-    icon(GAUGE, {.bitmap = BMP_LAMP_TO, .x = 12, .y = 21, .flags = T}, lamp_image<MODE_TO>, 2);
+    icon(GAUGE, {.bitmap = BMP_LAMP_TO, .x = 12, .y = 21, .flags = IMAGE_LIT}, lamp_image<MODE_TO>, 2);
 static constinit IconElement lamp_ga =
-    icon(GAUGE, {.bitmap = BMP_LAMP_GA, .x = 33, .y = 21, .flags = T}, lamp_image<MODE_GA>, 2);
+    icon(GAUGE, {.bitmap = BMP_LAMP_GA, .x = 33, .y = 21, .flags = IMAGE_LIT}, lamp_image<MODE_GA>, 2);
 static constinit IconElement lamp_flx =
-    icon(GAUGE, {.bitmap = BMP_LAMP_FLX, .x = 54, .y = 21, .flags = T}, lamp_image<MODE_FLX>, 2);
+    icon(GAUGE, {.bitmap = BMP_LAMP_FLX, .x = 54, .y = 21, .flags = IMAGE_LIT}, lamp_image<MODE_FLX>, 2);
 static constinit IconElement lamp_clb =
-    icon(GAUGE, {.bitmap = BMP_LAMP_CLB, .x = 12, .y = 40, .flags = T}, lamp_image<MODE_CLB>, 2);
+    icon(GAUGE, {.bitmap = BMP_LAMP_CLB, .x = 12, .y = 40, .flags = IMAGE_LIT}, lamp_image<MODE_CLB>, 2);
 static constinit IconElement lamp_crz =
-    icon(GAUGE, {.bitmap = BMP_LAMP_CRZ, .x = 33, .y = 40, .flags = T}, lamp_image<MODE_CRZ>, 2);
+    icon(GAUGE, {.bitmap = BMP_LAMP_CRZ, .x = 33, .y = 40, .flags = IMAGE_LIT}, lamp_image<MODE_CRZ>, 2);
 static constinit IconElement lamp_mct =
-    icon(GAUGE, {.bitmap = BMP_LAMP_MCT, .x = 54, .y = 40, .flags = T}, lamp_image<MODE_MCT>, 2);
+    icon(GAUGE, {.bitmap = BMP_LAMP_MCT, .x = 54, .y = 40, .flags = IMAGE_LIT}, lamp_image<MODE_MCT>, 2);
 static constinit StringElement flex_temperature =
     readout(GAUGE, {.x = 76, .y = 17, .variable = 350}, flex_readout, flex_text, FLEX_STYLE);
 

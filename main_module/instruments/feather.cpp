@@ -18,7 +18,7 @@ static double FS_CALL annunciator_image(ElementHead*) { return quillmar.feather.
 
 static constexpr GaugeHeader* GAUGE = &gauge_Feather.h;
 static constinit IconElement annunciator =
-    icon(GAUGE, {.bitmap = BMP_ANNUNCIATOR, .flags = IMAGE_TRANSPARENT}, annunciator_image, 3);
+    icon(GAUGE, {.bitmap = BMP_ANNUNCIATOR, .flags = IMAGE_LIT}, annunciator_image, 3);
 static ElementHead* feather_elements[] = {&annunciator.head, nullptr};
 
 static MouseRect feather_rects[] = {mouse_parent(0, 0, 18, 18), mouse_close(), mouse_end()};

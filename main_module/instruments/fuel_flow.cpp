@@ -105,7 +105,7 @@ static constinit StringElement centre =
     readout(GAUGE, {.x = 34, .y = 39}, centre_readout, centre_text, WEIGHT_STYLE);
 // Before the centre readout's last digit.
 static constinit StaticImageElement decimal_point = static_image(
-    GAUGE, {.bitmap = BMP_DECIMAL_POINT, .x = 52, .y = 49, .flags = IMAGE_TRANSPARENT});
+    GAUGE, {.bitmap = BMP_DECIMAL_POINT, .x = 52, .y = 49, .flags = IMAGE_LIT});
 
 // The indicator has no face: the other readouts and the decimal point hang
 // from engine 1's readout, in drawing order.

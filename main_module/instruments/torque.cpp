@@ -74,24 +74,24 @@ struct TorqueGauge {
 
 template <size_t N>
 constexpr TorqueGauge torque_gauge(GaugeHeader* gauge, uint32_t torque_variable, char (&text)[N]) {
-    auto bar = [&](int32_t bitmap) {
-        return moving_image(gauge, {.bitmap = bitmap, .x = 11, .y = 10, .flags = T,
+    auto bar = [&](int32_t bitmap, uint32_t flags) {
+        return moving_image(gauge, {.bitmap = bitmap, .x = 11, .y = 10, .flags = flags,
                                     .variable = torque_variable},
                             nullptr, bar_height, 0, 0, 0, BAR_RANGE, 0, BAR_TRAVEL);
     };
-    auto marker = [&](int32_t bitmap) {
-        return slider(gauge, {.bitmap = bitmap, .x = 6, .y = 80, .flags = T}, nullptr,
+    auto marker = [&](int32_t bitmap, uint32_t flags) {
+        return slider(gauge, {.bitmap = bitmap, .x = 6, .y = 80, .flags = flags}, nullptr,
                       target_marker, 0, MARKER_SCALE);
     };
     return TorqueGauge{
-        static_image(gauge, {.bitmap = BMP_FACE_LIT}),
-        bar(BMP_BAR),
-        bar(BMP_BAR_LIT),
-        marker(BMP_MARKER),
-        marker(BMP_MARKER_LIT),
+        static_image(gauge, {.bitmap = BMP_FACE_LIT, .flags = IMAGE_LIT}),
+        bar(BMP_BAR, T),
+        bar(BMP_BAR_LIT, IMAGE_LIT),
+        marker(BMP_MARKER, T),
+        marker(BMP_MARKER_LIT, IMAGE_LIT),
         readout(gauge, {.x = 1, .y = 94, .variable = torque_variable}, torque_readout, text,
                 READOUT_STYLE),
-        static_image(gauge, {.bitmap = BMP_DECIMAL_POINT, .x = 25, .y = 103, .flags = T}),
+        static_image(gauge, {.bitmap = BMP_DECIMAL_POINT, .x = 25, .y = 103, .flags = IMAGE_LIT}),
     };
 }
 

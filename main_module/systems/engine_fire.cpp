@@ -62,26 +62,26 @@ constexpr uint32_t T = IMAGE_TRANSPARENT;
 // handle hang from the lettering overlay.
 static constexpr GaugeHeader* GAUGE_1 = &gauge_EngineFire1.h;
 static constinit IconElement loop1_1 =
-    icon(GAUGE_1, {.bitmap = BMP_LOOP, .x = 29, .y = 70, .flags = T}, loop1_image, 2);
+    icon(GAUGE_1, {.bitmap = BMP_LOOP, .x = 29, .y = 70, .flags = IMAGE_LIT}, loop1_image, 2);
 static constinit IconElement loop2_1 =
-    icon(GAUGE_1, {.bitmap = BMP_LOOP, .x = 55, .y = 70, .flags = T}, loop2_image, 2);
+    icon(GAUGE_1, {.bitmap = BMP_LOOP, .x = 55, .y = 70, .flags = IMAGE_LIT}, loop2_image, 2);
 static constinit IconElement handle_1 =
     icon(GAUGE_1, {.bitmap = BMP_HANDLE_1, .x = 86, .y = 16, .flags = T}, handle_image, 3);
 static ElementHead* legend_children_1[] = {&loop1_1.head, &loop2_1.head, &handle_1.head, nullptr};
 static constinit StaticImageElement legends_1 = static_image(
-    GAUGE_1, {.bitmap = BMP_LEGENDS_1, .flags = T, .children = legend_children_1});
+    GAUGE_1, {.bitmap = BMP_LEGENDS_1, .flags = IMAGE_LIT, .children = legend_children_1});
 static ElementHead* engine_fire1_elements[] = {&legends_1.head, nullptr};
 
 static constexpr GaugeHeader* GAUGE_2 = &gauge_EngineFire2.h;
 static constinit IconElement loop1_2 =
-    icon(GAUGE_2, {.bitmap = BMP_LOOP, .x = 101, .y = 70, .flags = T}, loop1_image, 2);
+    icon(GAUGE_2, {.bitmap = BMP_LOOP, .x = 101, .y = 70, .flags = IMAGE_LIT}, loop1_image, 2);
 static constinit IconElement loop2_2 =
-    icon(GAUGE_2, {.bitmap = BMP_LOOP, .x = 127, .y = 70, .flags = T}, loop2_image, 2);
+    icon(GAUGE_2, {.bitmap = BMP_LOOP, .x = 127, .y = 70, .flags = IMAGE_LIT}, loop2_image, 2);
 static constinit IconElement handle_2 =
     icon(GAUGE_2, {.bitmap = BMP_HANDLE_2, .x = 24, .y = 16, .flags = T}, handle_image, 3);
 static ElementHead* legend_children_2[] = {&loop1_2.head, &loop2_2.head, &handle_2.head, nullptr};
 static constinit StaticImageElement legends_2 = static_image(
-    GAUGE_2, {.bitmap = BMP_LEGENDS_2, .flags = T, .children = legend_children_2});
+    GAUGE_2, {.bitmap = BMP_LEGENDS_2, .flags = IMAGE_LIT, .children = legend_children_2});
 static ElementHead* engine_fire2_elements[] = {&legends_2.head, nullptr};
 
 // ------------------------------------------------------------ mouse

@@ -33,14 +33,14 @@ static constexpr GaugeHeader* GAUGE = &gauge_PropEC.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit IconElement left_light = icon(
-    GAUGE, {.bitmap = BMP_PROP_EC_LIGHT, .x = 56, .y = 29, .flags = T}, left_light_image, 2);
+    GAUGE, {.bitmap = BMP_PROP_EC_LIGHT, .x = 56, .y = 29, .flags = IMAGE_LIT}, left_light_image, 2);
 static constinit IconElement right_light = icon(
-    GAUGE, {.bitmap = BMP_PROP_EC_LIGHT, .x = 93, .y = 29, .flags = T}, right_light_image, 2);
+    GAUGE, {.bitmap = BMP_PROP_EC_LIGHT, .x = 93, .y = 29, .flags = IMAGE_LIT}, right_light_image, 2);
 
 // The panel has no mask: the two lights hang from the lettering overlay.
 static ElementHead* legend_children[] = {&left_light.head, &right_light.head, nullptr};
 static constinit StaticImageElement legends =
-    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = T, .children = legend_children});
+    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .flags = IMAGE_LIT, .children = legend_children});
 static ElementHead* prop_ec_elements[] = {&legends.head, nullptr};
 
 static MouseRect prop_ec_rects[] = {mouse_parent(0, 0, 175, 300), mouse_close(), mouse_end()};

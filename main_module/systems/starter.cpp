@@ -40,15 +40,15 @@ static constexpr GaugeHeader* GAUGE = &gauge_Starter.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit StaticImageElement engine_legends =
-    static_image(GAUGE, {.bitmap = BMP_ENGINE_LEGENDS, .x = 26, .y = 7, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_ENGINE_LEGENDS, .x = 26, .y = 7, .flags = IMAGE_LIT});
 static constinit StaticImageElement ignition_legends =
-    static_image(GAUGE, {.bitmap = BMP_IGNITION_LEGENDS, .x = 9, .y = 49, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_IGNITION_LEGENDS, .x = 9, .y = 49, .flags = IMAGE_LIT});
 static constinit IconElement left_ignition = icon(
-    GAUGE, {.bitmap = BMP_IGNITION_BUTTON, .x = 30, .y = 34, .flags = T}, left_ignition_image, 2);
+    GAUGE, {.bitmap = BMP_IGNITION_BUTTON, .x = 30, .y = 34, .flags = IMAGE_LIT}, left_ignition_image, 2);
 static constinit IconElement start_master = icon(
-    GAUGE, {.bitmap = BMP_START_MASTER, .x = 79, .y = 34, .flags = T}, start_master_image, 2);
+    GAUGE, {.bitmap = BMP_START_MASTER, .x = 79, .y = 34, .flags = IMAGE_LIT}, start_master_image, 2);
 static constinit IconElement right_ignition = icon(
-    GAUGE, {.bitmap = BMP_IGNITION_BUTTON, .x = 128, .y = 34, .flags = T}, right_ignition_image, 2);
+    GAUGE, {.bitmap = BMP_IGNITION_BUTTON, .x = 128, .y = 34, .flags = IMAGE_LIT}, right_ignition_image, 2);
 static constinit IconElement start_selector = icon(
     GAUGE, {.bitmap = BMP_START_SELECTOR, .x = 68, .y = 61, .flags = T}, selector_image, 3);
 
