@@ -276,12 +276,13 @@ bool Host::prepare(std::string* error) {
         *error = std::string("no modules (*") + host_os::module_suffix() + ") in " + options_.gauges_dir;
         return false;
     }
-    // A module's bitmaps, where they are not inside it, are the folder named
-    // after it beside it.
+    // A module's bitmaps, where they are not inside it, are the folder
+    // MODULE.bitmaps beside it.
     for (const auto& entry : fs::directory_iterator(options_.gauges_dir, ec)) {
         fs::path module_file = entry.path();
-        module_file += host_os::module_suffix();
-        if (!entry.is_directory() || !fs::exists(module_file)) continue;
+        if (!entry.is_directory() || module_file.extension() != ".bitmaps") continue;
+        module_file.replace_extension(host_os::module_suffix());
+        if (!fs::exists(module_file)) continue;
         fs::path to = gauges / entry.path().filename();
         fs::remove(to, ec);
 #if defined(_WIN32)

@@ -17,7 +17,7 @@ void unload_module(void* module);
 // A bitmap of a module's own resources as a device-independent bitmap (the
 // info header, any colour table, then the pixels); false when it has none of
 // that number. Windows: the module's bitmap resources. Elsewhere: the file
-// NUMBER.bmp in the folder named after the module beside it.
+// NUMBER.bmp in the folder MODULE.bitmaps beside the module.
 bool module_bitmap(void* module, const std::string& module_path, int number, std::vector<uint8_t>* dib);
 
 // File name suffix of a module on this platform (".so", ".gau").

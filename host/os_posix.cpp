@@ -28,7 +28,7 @@ void unload_module(void* module) {
 
 bool module_bitmap(void*, const std::string& module_path, int number, std::vector<uint8_t>* dib) {
     std::filesystem::path path(module_path);
-    path = path.parent_path() / path.stem() / (std::to_string(number) + ".bmp");
+    path = path.parent_path() / (path.stem().string() + ".bitmaps") / (std::to_string(number) + ".bmp");
     FILE* f = std::fopen(path.string().c_str(), "rb");
     if (!f) return false;
     std::vector<uint8_t> data;

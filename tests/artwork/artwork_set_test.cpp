@@ -45,7 +45,7 @@ std::map<int, BitmapUse> check_module(const std::string& name) {
         collect_bitmaps(tables, name == "Quillmar" ? quillmar_bitmap_blocks() : std::vector<BitmapBlock>{}, &problems);
     for (const std::string& p : problems) ADD_FAILURE() << name << ": " << p;
 
-    std::map<int, Listed> listed = read_list(gauges + "/" + name + "/bitmaps.txt");
+    std::map<int, Listed> listed = read_list(gauges + "/" + name + ".bitmaps/bitmaps.txt");
     for (const auto& [number, use] : named) {
         auto it = listed.find(number);
         if (it == listed.end()) {
@@ -53,7 +53,7 @@ std::map<int, BitmapUse> check_module(const std::string& name) {
             continue;
         }
         Picture picture;
-        if (!read_bitmap(gauges + "/" + name + "/" + std::to_string(number) + ".bmp", &picture)) {
+        if (!read_bitmap(gauges + "/" + name + ".bitmaps/" + std::to_string(number) + ".bmp", &picture)) {
             ADD_FAILURE() << name << ": bitmap " << number << " cannot be read";
             continue;
         }
@@ -73,7 +73,7 @@ TEST(ArtworkSet, TheDisplayModulesCarryTheirOneBlackImage) {
         ASSERT_EQ(named.size(), 1u) << name;
         EXPECT_EQ(named.begin()->first, 101) << name;
         Picture picture;
-        ASSERT_TRUE(read_bitmap(std::string(QUILLMAR_GAUGES_DIR) + "/" + name + "/101.bmp", &picture));
+        ASSERT_TRUE(read_bitmap(std::string(QUILLMAR_GAUGES_DIR) + "/" + name + ".bitmaps/101.bmp", &picture));
         EXPECT_EQ(picture.width, 171);
         EXPECT_EQ(picture.height, 138);
         int lit = 0;

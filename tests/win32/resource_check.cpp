@@ -3,7 +3,7 @@
 // icon's every image) is a bitmap resource of the module, of the size the
 // artwork generator lists for it, and the module carries no other bitmap.
 //   resource_check GAUGES_DIR LISTS_DIR
-// LISTS_DIR holds the generator's lists (MODULE/bitmaps.txt). Prints each
+// LISTS_DIR holds the generator's lists (MODULE.bitmaps/bitmaps.txt). Prints each
 // module's count; exit code 0 when everything holds, 1 otherwise.
 #include <windows.h>
 
@@ -56,7 +56,7 @@ void check(const std::string& gauges, const std::string& lists, const std::strin
     EnumResourceNamesA(module, MAKEINTRESOURCEA(2), add_name, reinterpret_cast<LONG_PTR>(&carried));
 
     std::map<int, std::pair<int, int>> listed;
-    std::ifstream in(lists + "/" + name + "/bitmaps.txt");
+    std::ifstream in(lists + "/" + name + ".bitmaps/bitmaps.txt");
     int n, w, h;
     while (in >> n >> w >> h) listed[n] = {w, h};
 
