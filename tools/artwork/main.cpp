@@ -125,8 +125,8 @@ bool write_png(const std::string& path, const Image& image) {
     return ok;
 }
 
-// A bitmap nobody has described yet: a magenta frame with its number.
-Image placeholder(const ElementInfo& e, int number) {
+// A bitmap nobody has described yet: a magenta frame.
+Image placeholder() {
     int w = 24, h = 12;
     Image image;
     image.width = w;
@@ -140,8 +140,6 @@ Image placeholder(const ElementInfo& e, int number) {
                 p[1] = 0;
                 p[2] = 255;
             }
-    (void)e;
-    (void)number;
     return image;
 }
 
@@ -377,7 +375,7 @@ int main(int argc, char** argv) {
                       << (element.images > 1 ? ", image " + std::to_string(use.image) : std::string()) << ", shown by "
                       << gauge.name << " element " << use.element << ")\n";
             ++missing;
-            image = placeholder(element, number);
+            image = placeholder();
         } else {
             used.insert(description);
             ImageJob job;
