@@ -417,8 +417,9 @@ int main(int argc, char** argv) {
     // Bitmaps of an earlier run that no element names any more go.
     for (const auto& entry : fs::directory_iterator(o.out, ec)) {
         if (entry.path().extension() != ".bmp") continue;
+        std::string stem = entry.path().stem().string();
         char* end = nullptr;
-        long n = std::strtol(entry.path().stem().string().c_str(), &end, 10);
+        long n = std::strtol(stem.c_str(), &end, 10);
         if (*end || !set.count(static_cast<int>(n))) fs::remove(entry.path(), ec);
     }
     std::ofstream((fs::path(o.out) / "bitmaps.txt").string()) << list.str();
