@@ -309,7 +309,7 @@ static double FS_CALL lamp_image(ElementHead*) {
 }
 
 static constexpr GaugeHeader* LIGHT_GAUGE = &gauge_GPWS_Light.h;
-static constinit IconElement lamp = icon(LIGHT_GAUGE, {.bitmap = BMP_GPWS_LAMP}, lamp_image, 3);
+static constinit IconElement lamp = icon(LIGHT_GAUGE, {.bitmap = BMP_GPWS_LAMP, .flags = IMAGE_LIT}, lamp_image, 3);
 static ElementHead* light_elements[] = {&lamp.head, nullptr};
 static MouseRect light_rects[] = {mouse_parent(0, 0, 18, 18), mouse_close(), mouse_end()};
 

@@ -73,15 +73,15 @@ static constexpr GaugeHeader* GAUGE = &gauge_APU.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit StaticImageElement legends =
-    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .x = 1, .y = 1, .flags = T});
+    static_image(GAUGE, {.bitmap = BMP_LEGENDS, .x = 1, .y = 1, .flags = IMAGE_LIT});
 static constinit IconElement master_knob =
     icon(GAUGE, {.bitmap = BMP_MASTER_KNOB, .x = 13, .y = 42, .flags = T}, master_knob_image, 3);
 static constinit IconElement fault_light =
-    icon(GAUGE, {.bitmap = BMP_FAULT, .x = 23, .y = 14, .flags = T}, fault_image, 2);
+    icon(GAUGE, {.bitmap = BMP_FAULT, .x = 23, .y = 14, .flags = IMAGE_LIT}, fault_image, 2);
 static constinit IconElement gen_legend =
-    icon(GAUGE, {.bitmap = BMP_BUTTON, .x = 62, .y = 24, .flags = T}, gen_image, 3);
+    icon(GAUGE, {.bitmap = BMP_BUTTON, .x = 62, .y = 24, .flags = IMAGE_LIT}, gen_image, 3);
 static constinit IconElement bleed_legend =
-    icon(GAUGE, {.bitmap = BMP_BUTTON, .x = 62, .y = 74, .flags = T}, bleed_image, 3);
+    icon(GAUGE, {.bitmap = BMP_BUTTON, .x = 62, .y = 74, .flags = IMAGE_LIT}, bleed_image, 3);
 
 enum ApuElement : int { APU_LEGENDS, APU_MASTER_KNOB, APU_FAULT, APU_GEN, APU_BLEED };
 
