@@ -399,7 +399,9 @@ bool draw_gauge_artwork(Host& host, GaugeInstance& g, GaugePicture* out) {
     // order: the reverse, so the first element ends up on top.
     std::vector<Op> ops;
     int found = 0, named = 0;
-    double x0 = 0, y0 = 0, x1 = g.width / scale, y1 = g.height / scale;
+    // The area the images cover, which may be smaller than the gauge's box
+    // (a page narrower than its gauge) or reach out of it.
+    double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
     auto cover = [&](double ax, double ay, double bx, double by) {
         x0 = std::min(x0, ax), y0 = std::min(y0, ay), x1 = std::max(x1, bx), y1 = std::max(y1, by);
     };
@@ -511,6 +513,7 @@ bool draw_gauge_artwork(Host& host, GaugeInstance& g, GaugePicture* out) {
         ops.push_back(op);
     }
     if (named > 0 && found == 0) return false;
+    if (x1 <= x0 || y1 <= y0) x0 = y0 = 0, x1 = g.width / scale, y1 = g.height / scale;
 
     Canvas canvas(scale, static_cast<int>(std::floor(x0 * scale)), static_cast<int>(std::floor(y0 * scale)),
                   static_cast<int>(std::ceil(x1 * scale)), static_cast<int>(std::ceil(y1 * scale)));

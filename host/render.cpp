@@ -284,8 +284,8 @@ Picture render_window(Host& host, int window) {
         GaugePicture gp = render_gauge_area(host, g);
         x0 = std::min(x0, g.x - gp.origin_x);
         y0 = std::min(y0, g.y - gp.origin_y);
-        x1 = std::max({x1, g.x + g.width, g.x - gp.origin_x + gp.picture.width});
-        y1 = std::max({y1, g.y + g.height, g.y - gp.origin_y + gp.picture.height});
+        x1 = std::max(x1, g.x - gp.origin_x + gp.picture.width);
+        y1 = std::max(y1, g.y - gp.origin_y + gp.picture.height);
         drawn.emplace_back(&g, std::move(gp));
     }
     // The window grows to the left and up where elements reach out of it;
