@@ -55,17 +55,26 @@ std::map<int, BitmapUse> collect_bitmaps(const ModuleTables& module, const std::
             }
         }
     }
-    // A number belongs to the block it lies in; the pictures of a gauge
-    // without a block of its own (System_Simulator's) are named by number.
+    // A number belongs to the block it lies in when a gauge of that block
+    // shows it (a family's second gauge, even listed first, draws from the
+    // first gauge's block); the pictures of a gauge without a block of its
+    // own (System_Simulator's) are named by number.
     for (auto& [number, use] : set) {
-        const std::string& owner = module.gauges[static_cast<size_t>(use.gauge)].name;
-        bool has_block = std::any_of(blocks.begin(), blocks.end(), [&owner](const BitmapBlock& b) { return b.gauge == owner; });
-        if (!has_block) continue;
+        const BitmapBlock* block = nullptr;
         for (const BitmapBlock& b : blocks)
-            if (b.base <= number) {
-                use.block = b.gauge;
-                use.block_base = b.base;
-            }
+            if (b.base <= number) block = &b;
+        if (!block) continue;
+        bool shown_by_its_gauge = false;
+        for (const GaugeInfo& gauge : module.gauges) {
+            if (gauge.name != block->gauge) continue;
+            for (const ElementInfo& e : gauge.elements)
+                if (e.head->type != ELEMENT_STRING && e.head->resource >= 0 && e.head->resource <= number &&
+                    number < e.head->resource + std::max(1, e.images))
+                    shown_by_its_gauge = true;
+        }
+        if (!shown_by_its_gauge) continue;
+        use.block = block->gauge;
+        use.block_base = block->base;
     }
     return set;
 }
