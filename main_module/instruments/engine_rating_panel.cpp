@@ -48,18 +48,13 @@ static void all_lamps_off() { select_alone(MODE_NONE); }
 enum : int32_t {
     BMP_FACE = BITMAPS_Engine_Rating_Panel,
     BMP_LIT_OVERLAY = BMP_FACE + 1,
-    BMP_LAMP_TO = BMP_LIT_OVERLAY + 1,       // each lamp: dark, lit
+    BMP_LAMP_TO = BMP_LIT_OVERLAY + 1,       // each lamp: dark, then lit
     BMP_LAMP_GA = BMP_LAMP_TO + 2,
     BMP_LAMP_FLX = BMP_LAMP_GA + 2,
     BMP_LAMP_CLB = BMP_LAMP_FLX + 2,
     BMP_LAMP_CRZ = BMP_LAMP_CLB + 2,
     BMP_LAMP_MCT = BMP_LAMP_CRZ + 2,
 };
-
-template <RatingMode MODE>
-static double FS_CALL lamp_image(ElementHead*) {
-    return *mode_lamps[MODE - 1];
-}
 
 static char flex_text[6];
 
@@ -80,30 +75,38 @@ constexpr TextStyle FLEX_STYLE = {21, 12, 0x50F050, 0x000000, "Quartz", 400, STR
 
 static constinit StaticImageElement lit_overlay =
     static_image(GAUGE, {.bitmap = BMP_LIT_OVERLAY, .flags = IMAGE_LIT});
-static constinit IconElement lamp_to =
-    icon(GAUGE, {.bitmap = BMP_LAMP_TO, .x = 12, .y = 21, .flags = IMAGE_LIT}, lamp_image<MODE_TO>, 2);
-static constinit IconElement lamp_ga =
-    icon(GAUGE, {.bitmap = BMP_LAMP_GA, .x = 33, .y = 21, .flags = IMAGE_LIT}, lamp_image<MODE_GA>, 2);
-static constinit IconElement lamp_flx =
-    icon(GAUGE, {.bitmap = BMP_LAMP_FLX, .x = 54, .y = 21, .flags = IMAGE_LIT}, lamp_image<MODE_FLX>, 2);
-static constinit IconElement lamp_clb =
-    icon(GAUGE, {.bitmap = BMP_LAMP_CLB, .x = 12, .y = 40, .flags = IMAGE_LIT}, lamp_image<MODE_CLB>, 2);
-static constinit IconElement lamp_crz =
-    icon(GAUGE, {.bitmap = BMP_LAMP_CRZ, .x = 33, .y = 40, .flags = IMAGE_LIT}, lamp_image<MODE_CRZ>, 2);
-static constinit IconElement lamp_mct =
-    icon(GAUGE, {.bitmap = BMP_LAMP_MCT, .x = 54, .y = 40, .flags = IMAGE_LIT}, lamp_image<MODE_MCT>, 2);
+// Each lamp is a pair of pictures at the button: dark, and lit while its
+// rating is selected.
+struct Lamp {
+    StaticImageElement dark, lit;
+};
+
+static constexpr Lamp lamp(int32_t bitmap, int32_t x, int32_t y) {
+    return Lamp{static_image(GAUGE, {.bitmap = bitmap, .x = x, .y = y, .flags = IMAGE_LIT}),
+                static_image(GAUGE, {.bitmap = bitmap + 1, .x = x, .y = y, .flags = IMAGE_LIT})};
+}
+
+static constinit Lamp lamp_to = lamp(BMP_LAMP_TO, 12, 21);
+static constinit Lamp lamp_ga = lamp(BMP_LAMP_GA, 33, 21);
+static constinit Lamp lamp_flx = lamp(BMP_LAMP_FLX, 54, 21);
+static constinit Lamp lamp_clb = lamp(BMP_LAMP_CLB, 12, 40);
+static constinit Lamp lamp_crz = lamp(BMP_LAMP_CRZ, 33, 40);
+static constinit Lamp lamp_mct = lamp(BMP_LAMP_MCT, 54, 40);
 static constinit StringElement flex_temperature =
     readout(GAUGE, {.x = 76, .y = 17, .variable = 350}, flex_readout, flex_text, FLEX_STYLE);
 
 // Children of the panel face, in drawing order.
 enum RatingPanelElement : int {
     ERP_LIT_OVERLAY,
-    ERP_LAMP_TO,    // the six lamps in mode order
-    ERP_FLEX_READOUT = ERP_LAMP_TO + 6,
+    ERP_LAMP_TO,    // the six lamps in mode order, each dark then lit
+    ERP_FLEX_READOUT = ERP_LAMP_TO + 12,
 };
 static ElementHead* rating_panel_children[] = {
-    &lit_overlay.head, &lamp_to.head,  &lamp_ga.head,  &lamp_flx.head,        &lamp_clb.head,
-    &lamp_crz.head,    &lamp_mct.head, &flex_temperature.head, nullptr,
+    &lit_overlay.head,
+    &lamp_to.dark.head,  &lamp_to.lit.head,  &lamp_ga.dark.head,  &lamp_ga.lit.head,
+    &lamp_flx.dark.head, &lamp_flx.lit.head, &lamp_clb.dark.head, &lamp_clb.lit.head,
+    &lamp_crz.dark.head, &lamp_crz.lit.head, &lamp_mct.dark.head, &lamp_mct.lit.head,
+    &flex_temperature.head, nullptr,
 };
 static constinit StaticImageElement face =
     static_image(GAUGE, {.bitmap = BMP_FACE, .children = rating_panel_children});
@@ -319,8 +322,19 @@ static void go_around_automation(bool airborne, double time) {
     }
 }
 
+// Shows each lamp dark or lit by its rating, or hides both its pictures.
 static void show_lamps(GaugeHeader* gauge, bool shown) {
-    for (int i = 0; i < 6; ++i) show_element_if(element(gauge, ERP_LAMP_TO + i), shown);
+    for (int i = 0; i < 6; ++i) {
+        bool lit = *mode_lamps[i] != 0;
+        show_element_if(element(gauge, ERP_LAMP_TO + 2 * i), shown && !lit);
+        show_element_if(element(gauge, ERP_LAMP_TO + 2 * i + 1), shown && lit);
+    }
+}
+
+// The lamps are shown or hidden all together.
+static bool lamps_shown(GaugeHeader* gauge) {
+    return !element_hidden(element(gauge, ERP_LAMP_TO)) ||
+           !element_hidden(element(gauge, ERP_LAMP_TO + 1));
 }
 
 static void rating_panel_update(GaugeHeader* gauge) {
@@ -331,7 +345,10 @@ static void rating_panel_update(GaugeHeader* gauge) {
 
     switch (static_cast<int>(quillmar.electric.elec_power_state)) {
     case 0:
+        // The lamps go out where they are: dark if shown, still hidden after
+        // a source transfer.
         all_lamps_off();
+        show_lamps(gauge, lamps_shown(gauge));
         quillmar.panels.servo_engaged = 0;
         hide_element(element(gauge, ERP_FLEX_READOUT));
         break;

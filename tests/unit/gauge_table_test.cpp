@@ -185,7 +185,7 @@ const Shape built_gauges[] = {
     {"Torque2", {3, 0, 1, 2, 0, 2, 0}, 0, true},
     {"Lo_Pitch1", {1, 0, 0, 0, 0, 0, 0}, 0, true},
     {"Lo_Pitch2", {1, 0, 0, 0, 0, 0, 0}, 0, true},
-    {"Engine_Rating_Panel", {2, 0, 1, 0, 6, 0, 0}, 8, true},
+    {"Engine_Rating_Panel", {14, 0, 1, 0, 0, 0, 0}, 8, true},
     {"OAT", {0, 0, 1, 0, 0, 0, 0}, 0, true},
     {"Np1", {3, 2, 1, 0, 0, 0, 0}, 0, true},
     {"Np2", {3, 2, 1, 0, 0, 0, 0}, 0, true},
