@@ -1,12 +1,13 @@
 // Fuel_Quantity: the fuel on board, both tanks together, as a pointer on a
 // dial to 7 t and a readout in tonnes. Without power the pointer rests at
-// 0 and the readout is dark.
+// 0 and the readout is dark. It is a dial like the engine instruments and
+// shares their gauge callback.
 #include <cstdio>
 
 #include "frame/host_ops.h"
 #include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
-#include "main_module/instruments/panel_lighting.h"
+#include "main_module/instruments/engine_instruments.h"
 #include "main_module/state.h"
 
 enum : int32_t {
@@ -33,14 +34,23 @@ static const ScalePoint fuel_scale[] = {
 
 static char fuel_text[10];
 
+// Both tanks, kg; the pointer and the readout each take it afresh.
+static double refresh_fuel_total() {
+    double kg = (host_variable_value(&fuel_right) + host_variable_value(&fuel_left)) *
+                host_variable_value(&fuel_weight) * KG_PER_POUND;
+    quillmar.indicators.fuel_total_kg = kg;
+    return kg;
+}
+
 static double FS_CALL fuel_readout(ElementHead*) {
-    std::snprintf(fuel_text, sizeof fuel_text, "%4.2f", quillmar.indicators.fuel_total_kg * 0.001);
-    return quillmar.indicators.fuel_total_kg;
+    double kg = refresh_fuel_total();
+    std::snprintf(fuel_text, sizeof fuel_text, "%4.2f", kg * 0.001);
+    return kg;
 }
 
 // The dial ends at 7 t; the pointer keeps what it shows as its value.
 static double FS_CALL fuel_pointer(ElementHead* e) {
-    double kg = quillmar.indicators.fuel_total_kg;
+    double kg = refresh_fuel_total();
     double shown = quillmar.electric.elec_power_state == 2 ? (kg > DIAL_FULL_KG ? DIAL_FULL_KG : kg) : 0;
     e->variable.value = shown;
     return shown;
@@ -58,27 +68,14 @@ static constinit NeedleElement pointer =
 static constinit NeedleElement pointer_lit =
     needle(GAUGE, {.bitmap = BMP_FUEL_POINTER_LIT, .x = 50, .y = 50, .flags = IMAGE_LIT}, fuel_pointer, fuel_scale, 5);
 
-static ElementHead* fuel_children[] = {&face_lit.head, &quantity.head, &pointer.head, &pointer_lit.head,
-                                       nullptr};
+// In the engine dials' order, which their shared callback lights and shows.
+static ElementHead* fuel_children[] = {&face_lit.head, &pointer.head, &pointer_lit.head,
+                                       &quantity.head, nullptr};
+static_assert(DIAL_FACE_LIT == 0 && DIAL_POINTER == 1 && DIAL_POINTER_LIT == 2 && DIAL_READOUT == 3);
 static constinit StaticImageElement face =
     static_image(GAUGE, {.bitmap = BMP_FUEL_FACE, .children = fuel_children});
 static ElementHead* fuel_elements[] = {&face.head, nullptr};
 
-static const LightingPair fuel_lighting[] = {
-    {&face.head, &face_lit.head},
-    {&pointer.head, &pointer_lit.head},
-};
-
 static MouseRect fuel_rects[] = {mouse_parent(0, 0, 101, 101), mouse_close(), mouse_end()};
 
-// ------------------------------------------------------------ callback
-
-static void FS_CALL fuel_callback(GaugeHeader*, int32_t service, uint32_t) {
-    if (service != SERVICE_UPDATE) return;
-    quillmar.indicators.fuel_total_kg = (host_variable_value(&fuel_right) + host_variable_value(&fuel_left)) *
-                                        host_variable_value(&fuel_weight) * KG_PER_POUND;
-    show_element_if(&quantity.head, quillmar.electric.elec_power_state == 2);
-    apply_panel_lighting(fuel_lighting);
-}
-
-MAIN_GAUGE(Fuel_Quantity, fuel_elements, fuel_rects, fuel_callback);
+MAIN_GAUGE(Fuel_Quantity, fuel_elements, fuel_rects, dial_instrument_callback);
