@@ -25,7 +25,10 @@ static HostVariable airspeed_target = host_variable(116);   // knots
 
 // ------------------------------------------------------------ elements
 
-enum : int32_t { BMP_LAMP = BITMAPS_Autopilot_Control_Panel };   // dark, lit
+enum : int32_t {
+    BMP_LAMP = BITMAPS_Autopilot_Control_Panel,   // dark, lit
+    BMP_FACE = BMP_LAMP + 2,
+};
 
 static double FS_CALL lamp_image(ElementHead* e) { return e->variable.value; }
 
@@ -34,7 +37,12 @@ static constexpr GaugeHeader* GAUGE = &gauge_Autopilot_Control_Panel.h;
 static constinit IconElement lamp =
     icon(GAUGE, {.bitmap = BMP_LAMP, .x = 62, .y = 46, .flags = IMAGE_LIT, .variable = 114},
          lamp_image, 2);
-static ElementHead* autopilot_elements[] = {&lamp.head, nullptr};
+// The face with the pitch wheel and the button; the lamp sits in the button.
+enum AutopilotElement : int { AP_LAMP };
+static ElementHead* face_children[] = {&lamp.head, nullptr};
+static constinit StaticImageElement face =
+    static_image(GAUGE, {.bitmap = BMP_FACE, .children = face_children});
+static ElementHead* autopilot_elements[] = {&face.head, nullptr};
 
 // ------------------------------------------------------------ mouse
 
@@ -77,7 +85,7 @@ static MouseRect autopilot_rects[] = {
 
 static void FS_CALL autopilot_callback(GaugeHeader* gauge, int32_t service, uint32_t) {
     if (service != SERVICE_UPDATE) return;
-    show_element_if(gauge_base(gauge), powered());
+    show_element_if(gauge_element(gauge, {AP_LAMP}), powered());
     if (!powered()) send_host_event(EVENT_UNPOWERED, 0);
 }
 

@@ -61,6 +61,7 @@ enum : int32_t {
     BMP_WINDOW = BITMAPS_VHF_NAV_Control_Panel,
     BMP_RECEIVER = BMP_WINDOW + 1,   // "1", "2"
     BMP_KNOB = BMP_RECEIVER + 2,     // off, frequency, bearing, reciprocal
+    BMP_FACE = BMP_KNOB + 4,
 };
 
 static char active_text[16];
@@ -122,11 +123,14 @@ static constinit IconElement receiver =
 static constinit IconElement knob =
     icon(GAUGE, {.bitmap = BMP_KNOB, .x = 14, .y = 58, .flags = T}, knob_image, 4);
 
-static ElementHead* window_children[] = {&upper.head, &lower.head, &receiver.head, &knob.head,
-                                         nullptr};
-static constinit StaticImageElement window =
-    static_image(GAUGE, {.bitmap = BMP_WINDOW, .flags = IMAGE_LIT, .children = window_children});
-static ElementHead* nav_elements[] = {&window.head, nullptr};
+static constinit StaticImageElement window = static_image(GAUGE, {.bitmap = BMP_WINDOW, .flags = IMAGE_LIT});
+
+// The head's face carries the window, its readouts and the two icons.
+static ElementHead* face_children[] = {&window.head,   &upper.head, &lower.head,
+                                       &receiver.head, &knob.head,  nullptr};
+static constinit StaticImageElement face =
+    static_image(GAUGE, {.bitmap = BMP_FACE, .children = face_children});
+static ElementHead* nav_elements[] = {&face.head, nullptr};
 
 // ------------------------------------------------------------ mouse
 
@@ -234,10 +238,10 @@ static void nav_kill() {
         panel_state_write_int(nav_bindings[i].knob_key, quillmar.vhf_nav.receiver[i].knob);
 }
 
-// The head lights up with power and the selected receiver's knob out of off.
+// The window, its readouts and icons light up with power and the selected
+// receiver's knob out of off; the face stays.
 static void nav_update(GaugeHeader* gauge) {
     bool shown = quillmar.electric.elec_power_state == 2 && selected().knob != 0;
-    show_element_if(gauge_base(gauge), shown);
     for (ElementHead** child = gauge_base(gauge)->next; *child; ++child)
         show_element_if(*child, shown);
 }

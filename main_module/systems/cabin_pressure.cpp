@@ -9,7 +9,8 @@
 // chooses climb, hold or descend and the rate knob the feet per second.
 // The simulator cycle moves the cabin; these panels hold the selections and
 // show the result. Every needle has a normal and a lit version, and each
-// dial a lit scale overlay, by the panel lighting rule.
+// dial face a lit scale overlay, by the panel lighting rule; the manual
+// control's panel has a lit legend overlay.
 #include <algorithm>
 #include <cmath>
 
@@ -67,10 +68,13 @@ enum : int32_t {
     BMP_CP1_RATE_LIT = BMP_CP1_RATE + 1,
     BMP_CP1_DIFFERENTIAL = BMP_CP1_RATE_LIT + 1,
     BMP_CP1_DIFFERENTIAL_LIT = BMP_CP1_DIFFERENTIAL + 1,
+    BMP_CP1_FACE = BMP_CP1_DIFFERENTIAL_LIT + 1,
 };
 
-// Needles below the lit scale, normal and lit version of each in turn.
+// On the face: the lit scale, then the needles, normal and lit version of
+// each in turn.
 enum CabinIndicatorElement : int {
+    CP1_LIT_SCALE,
     CP1_ALTITUDE, CP1_ALTITUDE_LIT, CP1_RATE, CP1_RATE_LIT, CP1_DIFFERENTIAL, CP1_DIFFERENTIAL_LIT,
 };
 
@@ -102,14 +106,17 @@ static constinit NeedleElement cp1_differential =
 static constinit NeedleElement cp1_differential_lit =
     needle(CP1, cp1_needle(BMP_CP1_DIFFERENTIAL_LIT), differential_value, differential_scale);
 
+static constinit StaticImageElement cp1_lit_scale =
+    static_image(CP1, {.bitmap = BMP_CP1_LIT_SCALE, .flags = IMAGE_LIT});
 static ElementHead* cp1_children[] = {
+    &cp1_lit_scale.head,
     &cp1_altitude.head,     &cp1_altitude_lit.head,     &cp1_rate.head,
     &cp1_rate_lit.head,     &cp1_differential.head,     &cp1_differential_lit.head,
     nullptr,
 };
-static constinit StaticImageElement cp1_lit_scale =
-    static_image(CP1, {.bitmap = BMP_CP1_LIT_SCALE, .flags = IMAGE_LIT, .children = cp1_children});
-static ElementHead* cp1_elements[] = {&cp1_lit_scale.head, nullptr};
+static constinit StaticImageElement cp1_face =
+    static_image(CP1, {.bitmap = BMP_CP1_FACE, .children = cp1_children});
+static ElementHead* cp1_elements[] = {&cp1_face.head, nullptr};
 
 static MouseRect cp1_rects[] = {mouse_parent(0, 0, 181, 181), mouse_close(), mouse_end()};
 
@@ -121,9 +128,11 @@ enum : int32_t {
     BMP_CP2_LANDING_ALTITUDE_LIT = BMP_CP2_LANDING_ALTITUDE + 1,
     BMP_CP2_ALTIMETER_SETTING = BMP_CP2_LANDING_ALTITUDE_LIT + 1,
     BMP_CP2_ALTIMETER_SETTING_LIT = BMP_CP2_ALTIMETER_SETTING + 1,
+    BMP_CP2_FACE = BMP_CP2_ALTIMETER_SETTING_LIT + 1,
 };
 
 enum LandingAltitudeElement : int {
+    CP2_LIT_SCALE,
     CP2_LANDING_ALTITUDE, CP2_LANDING_ALTITUDE_LIT, CP2_ALTIMETER_SETTING, CP2_ALTIMETER_SETTING_LIT,
 };
 
@@ -153,14 +162,17 @@ static constinit NeedleElement cp2_altimeter_setting_lit =
     needle(CP2, cp2_needle(BMP_CP2_ALTIMETER_SETTING_LIT, VAR_ALTIMETER_SETTING), nullptr,
            altimeter_setting_scale);
 
+static constinit StaticImageElement cp2_lit_scale =
+    static_image(CP2, {.bitmap = BMP_CP2_LIT_SCALE, .flags = IMAGE_LIT});
 static ElementHead* cp2_children[] = {
+    &cp2_lit_scale.head,
     &cp2_landing_altitude.head,  &cp2_landing_altitude_lit.head,
     &cp2_altimeter_setting.head, &cp2_altimeter_setting_lit.head,
     nullptr,
 };
-static constinit StaticImageElement cp2_lit_scale =
-    static_image(CP2, {.bitmap = BMP_CP2_LIT_SCALE, .flags = IMAGE_LIT, .children = cp2_children});
-static ElementHead* cp2_elements[] = {&cp2_lit_scale.head, nullptr};
+static constinit StaticImageElement cp2_face =
+    static_image(CP2, {.bitmap = BMP_CP2_FACE, .children = cp2_children});
+static ElementHead* cp2_elements[] = {&cp2_face.head, nullptr};
 
 // Both knobs repeat while the button is held, silently.
 static int32_t FS_CALL click_landing_altitude_down(const MousePoint*, uint32_t) {
@@ -202,7 +214,11 @@ enum : int32_t {
     BMP_CP3_LIT_LEGENDS = BITMAPS_Cabin_Pressure_3,
     BMP_CP3_MAN = BMP_CP3_LIT_LEGENDS + 1,        // dark, MAN lit
     BMP_CP3_DIRECTION = BMP_CP3_MAN + 2,          // three positions
+    BMP_CP3_MASK = BMP_CP3_DIRECTION + 3,
 };
+
+// On the panel mask: the lit legends first, then MAN and the direction switch.
+enum ManualControlElement : int { CP3_LIT_LEGENDS };
 
 static constexpr double MANUAL_RATE_HIGHEST = 25;  // feet per second
 
@@ -220,10 +236,13 @@ static constinit IconElement cp3_man =
     icon(CP3, {.bitmap = BMP_CP3_MAN, .x = 10, .y = 32, .flags = IMAGE_LIT}, man_image, 2);
 static constinit IconElement cp3_direction =
     icon(CP3, {.bitmap = BMP_CP3_DIRECTION, .x = 42, .y = 12, .flags = T}, direction_image, 3);
-static ElementHead* cp3_children[] = {&cp3_man.head, &cp3_direction.head, nullptr};
-static constinit StaticImageElement cp3_lit_legends = static_image(
-    CP3, {.bitmap = BMP_CP3_LIT_LEGENDS, .x = -80, .y = 1, .flags = IMAGE_LIT, .children = cp3_children});
-static ElementHead* cp3_elements[] = {&cp3_lit_legends.head, nullptr};
+static constinit StaticImageElement cp3_lit_legends =
+    static_image(CP3, {.bitmap = BMP_CP3_LIT_LEGENDS, .x = -80, .y = 1, .flags = IMAGE_LIT});
+static ElementHead* cp3_children[] = {&cp3_lit_legends.head, &cp3_man.head, &cp3_direction.head,
+                                      nullptr};
+static constinit StaticImageElement cp3_mask =
+    static_image(CP3, {.bitmap = BMP_CP3_MASK, .children = cp3_children});
+static ElementHead* cp3_elements[] = {&cp3_mask.head, nullptr};
 
 // The signed rate the cycle applies: climb (0) at the knob's rate, hold (1),
 // descend (2) at the knob's rate.
@@ -303,10 +322,10 @@ static const SwitchKey cp3_keys[] = {
 };
 
 // What lights up on each gauge: its normal/lit needle pairs and the lit
-// overlay that is the gauge's base element (no normal partner).
+// overlay over the face (the face itself stays).
 static void light_cabin_indicator(GaugeHeader* g) {
     const LightingPair pairs[] = {
-        {nullptr, gauge_base(g)},
+        {nullptr, panel_element(g, CP1_LIT_SCALE)},
         {panel_element(g, CP1_ALTITUDE), panel_element(g, CP1_ALTITUDE_LIT)},
         {panel_element(g, CP1_RATE), panel_element(g, CP1_RATE_LIT)},
         {panel_element(g, CP1_DIFFERENTIAL), panel_element(g, CP1_DIFFERENTIAL_LIT)},
@@ -316,7 +335,7 @@ static void light_cabin_indicator(GaugeHeader* g) {
 
 static void light_landing_altitude(GaugeHeader* g) {
     const LightingPair pairs[] = {
-        {nullptr, gauge_base(g)},
+        {nullptr, panel_element(g, CP2_LIT_SCALE)},
         {panel_element(g, CP2_LANDING_ALTITUDE), panel_element(g, CP2_LANDING_ALTITUDE_LIT)},
         {panel_element(g, CP2_ALTIMETER_SETTING), panel_element(g, CP2_ALTIMETER_SETTING_LIT)},
     };
@@ -326,7 +345,7 @@ static void light_landing_altitude(GaugeHeader* g) {
 // Without power manual control drops out (MAN shows dark then, too).
 static void manual_control_update(GaugeHeader* g) {
     if (quillmar.electric.elec_power_state == 0) quillmar.panels.manual_control_status = 0;
-    const LightingPair pairs[] = {{nullptr, gauge_base(g)}};
+    const LightingPair pairs[] = {{nullptr, panel_element(g, CP3_LIT_LEGENDS)}};
     apply_panel_lighting(pairs);
 }
 

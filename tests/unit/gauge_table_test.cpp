@@ -133,9 +133,9 @@ const Shape built_gauges[] = {
     // Overhead systems panels: air conditioning, pressurization, anti-ice,
     // lights and avionics.
     {"Airconditioning", {2, 0, 1, 0, 13, 0, 0}, 16, true},
-    {"Cabin_Pressure_1", {1, 6, 0, 0, 0, 0, 0}, 0, true},
-    {"Cabin_Pressure_2", {1, 4, 0, 0, 0, 0, 0}, 4, true},
-    {"Cabin_Pressure_3", {1, 0, 0, 0, 2, 0, 0}, 5, true},
+    {"Cabin_Pressure_1", {2, 6, 0, 0, 0, 0, 0}, 0, true},
+    {"Cabin_Pressure_2", {2, 4, 0, 0, 0, 0, 0}, 4, true},
+    {"Cabin_Pressure_3", {2, 0, 0, 0, 2, 0, 0}, 5, true},
     {"Anti-ice", {4, 0, 0, 0, 11, 0, 0}, 13, true},
     {"Alternate_Gear", {1, 0, 0, 0, 0, 0, 0}, 1, true},
     {"External_Lights_and_Cabin", {2, 0, 0, 0, 11, 0, 0}, 11, true},
@@ -159,8 +159,8 @@ const Shape built_gauges[] = {
     {"Standby_Horizon", {1, 0, 0, 0, 0, 0, 4}, 0, true},
     {"Flight_Mode_Panel", {5, 0, 1, 0, 13, 0, 0}, 21, true},
     {"EFIS_Control_Panel", {2, 0, 0, 0, 4, 0, 0}, 9, true},
-    {"VHF_NAV_Control_Panel", {1, 0, 2, 0, 2, 0, 0}, 7, true},
-    {"Autopilot_Control_Panel", {0, 0, 0, 0, 1, 0, 0}, 3, true},
+    {"VHF_NAV_Control_Panel", {2, 0, 2, 0, 2, 0, 0}, 7, true},
+    {"Autopilot_Control_Panel", {1, 0, 0, 0, 1, 0, 0}, 3, true},
     // Navigation instruments: the round dials with their normal/lit face,
     // card, pointer and bezel pairs.
     {"RMI", {4, 4, 0, 0, 0, 0, 2}, 0, true},
