@@ -4,13 +4,15 @@
 // the station and either the ground speed or the time to the station. The
 // left button switches the receiver, the right one switches between speed
 // and time. A receiver whose NAV radio is off, or that has no station,
-// shows dashes.
+// shows dashes. The face has a normal and a lit version, by the panel
+// lighting rule.
 #include <cstdio>
 
 #include "frame/host_ops.h"
 #include "frame/panel_state.h"
 #include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
+#include "main_module/instruments/panel_lighting.h"
 #include "main_module/simulator/sound_bank.h"
 #include "main_module/state.h"
 
@@ -18,6 +20,7 @@
 
 enum : int32_t {
     BMP_DME_FACE = BITMAPS_DME,
+    BMP_DME_FACE_LIT = BMP_DME_FACE + 1,
 };
 
 static HostVariable dme_receiver = host_variable(355);   // 1 or 2
@@ -100,11 +103,16 @@ static constinit StringElement speed_or_time =
 static constinit StringElement unit =
     readout(GAUGE, {.x = 72, .y = 31}, unit_label, unit_text, LABEL_STYLE);
 
-static ElementHead* dme_children[] = {&receiver.head, &distance.head, &speed_or_time.head, &unit.head,
-                                      nullptr};
+static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_DME_FACE_LIT});
+
+static ElementHead* readouts[] = {&receiver.head, &distance.head, &speed_or_time.head, &unit.head};
+static ElementHead* dme_children[] = {&face_lit.head,      &receiver.head, &distance.head,
+                                      &speed_or_time.head, &unit.head,     nullptr};
 static constinit StaticImageElement face =
     static_image(GAUGE, {.bitmap = BMP_DME_FACE, .children = dme_children});
 static ElementHead* dme_elements[] = {&face.head, nullptr};
+
+static const LightingPair dme_lighting[] = {{&face.head, &face_lit.head}};
 
 // ------------------------------------------------------------ mouse
 
@@ -138,8 +146,8 @@ static void FS_CALL dme_callback(GaugeHeader*, int32_t service, uint32_t) {
         break;
     case SERVICE_UPDATE: {
         bool powered = quillmar.electric.elec_power_state == 2;
-        for (ElementHead* e : dme_children)
-            if (e) show_element_if(e, powered);
+        for (ElementHead* e : readouts) show_element_if(e, powered);
+        apply_panel_lighting(dme_lighting);
         break;
     }
     case SERVICE_KILL: panel_state_write_int(KEY_DME_TTS_MODE_POS, quillmar.navigation.dme_time_mode); break;

@@ -5,7 +5,8 @@
 // seconds the weight entry (a correction of the basic weight, kept between
 // flights), the fuel used since the last refuelling, the reference speed
 // for that weight, or a test of every segment. Any weight entry withdraws
-// the gross weight until the indicator is next powered up from cold.
+// the gross weight until the indicator is next powered up from cold. Its
+// face has a normal and a lit version, by the panel lighting rule.
 #include <cmath>
 #include <cstdio>
 
@@ -14,6 +15,7 @@
 #include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
 #include "main_module/instruments/engine_instruments.h"
+#include "main_module/instruments/panel_lighting.h"
 #include "main_module/state.h"
 
 enum FuelFlowPage : int32_t {
@@ -92,13 +94,20 @@ static double FS_CALL centre_readout(ElementHead* e) {
 
 // ------------------------------------------------------------ elements
 
-enum : int32_t { BMP_DECIMAL_POINT = BITMAPS_Fuel_Flow };
+enum : int32_t {
+    BMP_DECIMAL_POINT = BITMAPS_Fuel_Flow,
+    BMP_FACE = BMP_DECIMAL_POINT + 1,
+    BMP_FACE_LIT = BMP_FACE + 1,
+};
 
 static constexpr GaugeHeader* GAUGE = &gauge_Fuel_Flow.h;
 constexpr TextStyle FLOW_STYLE = {33, 13, 0xFF9A28, 0x000000, "Quartz", 400, STRING_ALIGN_RIGHT};
 constexpr TextStyle WEIGHT_STYLE = {27, 13, 0xFF9A28, 0x000000, "Quartz", 400, STRING_ALIGN_RIGHT};
 
 static char left_text[6], right_text[6], centre_text[6];
+static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_FACE_LIT});
+static constinit StringElement left_flow =
+    readout(GAUGE, {.x = 11, .y = 11, .variable = 138}, engine_flow, left_text, FLOW_STYLE);
 static constinit StringElement right_flow =
     readout(GAUGE, {.x = 52, .y = 11, .variable = 173}, engine_flow, right_text, FLOW_STYLE);
 static constinit StringElement centre =
@@ -107,15 +116,14 @@ static constinit StringElement centre =
 static constinit StaticImageElement decimal_point = static_image(
     GAUGE, {.bitmap = BMP_DECIMAL_POINT, .x = 52, .y = 49, .flags = IMAGE_LIT});
 
-// The indicator has no face: the other readouts and the decimal point hang
-// from engine 1's readout, in drawing order.
-enum FuelFlowElement : int { FF_RIGHT, FF_CENTRE, FF_DECIMAL_POINT };
-static ElementHead* left_flow_children[] = {&right_flow.head, &centre.head, &decimal_point.head,
-                                            nullptr};
-static constinit StringElement left_flow =
-    readout(GAUGE, {.x = 11, .y = 11, .children = left_flow_children, .variable = 138},
-            engine_flow, left_text, FLOW_STYLE);
-static ElementHead* fuel_flow_elements[] = {&left_flow.head, nullptr};
+// On the face, in drawing order: its lit version, the readouts of engine 1,
+// engine 2 and the centre, and the decimal point.
+enum FuelFlowElement : int { FF_FACE_LIT, FF_LEFT, FF_RIGHT, FF_CENTRE, FF_DECIMAL_POINT };
+static ElementHead* face_children[] = {&face_lit.head, &left_flow.head,     &right_flow.head,
+                                       &centre.head,   &decimal_point.head, nullptr};
+static constinit StaticImageElement face =
+    static_image(GAUGE, {.bitmap = BMP_FACE, .children = face_children});
+static ElementHead* fuel_flow_elements[] = {&face.head, nullptr};
 
 // ------------------------------------------------------------ mouse
 
@@ -204,9 +212,11 @@ static void fuel_flow_update(GaugeHeader* gauge) {
     bool powered = power == 2;
     bool point = powered && f.fuel_display_page != PAGE_REFERENCE_SPEED && f.weight_valid != 0;
     show_element_if(gauge_element(gauge, {FF_DECIMAL_POINT}), point);
-    show_element_if(gauge_base(gauge), powered);
+    show_element_if(gauge_element(gauge, {FF_LEFT}), powered);
     show_element_if(gauge_element(gauge, {FF_RIGHT}), powered);
     show_element_if(gauge_element(gauge, {FF_CENTRE}), powered);
+    const LightingPair face_pair[] = {{gauge_base(gauge), gauge_element(gauge, {FF_FACE_LIT})}};
+    apply_panel_lighting(face_pair);
 }
 
 static void FS_CALL fuel_flow_callback(GaugeHeader* gauge, int32_t service, uint32_t) {

@@ -1,15 +1,18 @@
 // Gear: the landing gear lever with its three green down-and-locked lamps
 // (two for the nose leg). The lever picture also tells whether a leg is
-// still travelling; a click moves the lever.
+// still travelling; a click moves the lever. The panel has a normal and a
+// lit version, by the panel lighting rule.
 #include "frame/host_ops.h"
 #include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
+#include "main_module/instruments/panel_lighting.h"
 #include "main_module/state.h"
 
 enum : int32_t {
     BMP_GEAR_PANEL = BITMAPS_Gear,
     BMP_GEAR_LAMP = BMP_GEAR_PANEL + 1,    // off, green
     BMP_GEAR_LEVER = BMP_GEAR_LAMP + 2,    // up, up with the nose travelling, down travelling, down
+    BMP_GEAR_PANEL_LIT = BMP_GEAR_LEVER + 4,
 };
 
 constexpr double GEAR_DOWN = 16383;
@@ -30,6 +33,7 @@ static double FS_CALL lever_image(ElementHead*) { return quillmar.indicators.gea
 static constexpr GaugeHeader* GAUGE = &gauge_Gear.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
+static constinit StaticImageElement lit_panel = static_image(GAUGE, {.bitmap = BMP_GEAR_PANEL_LIT});
 static constinit IconElement nose_upper =
     icon(GAUGE, {.bitmap = BMP_GEAR_LAMP, .x = 22, .y = 27, .flags = IMAGE_LIT}, nose_lamp, 2);
 static constinit IconElement nose_lower =
@@ -42,11 +46,14 @@ static constinit IconElement lever =
     icon(GAUGE, {.bitmap = BMP_GEAR_LEVER, .x = 19, .y = 71, .flags = T}, lever_image, 4);
 
 static ElementHead* lamps[] = {&nose_upper.head, &nose_lower.head, &left.head, &right.head};
-static ElementHead* gear_children[] = {&nose_upper.head, &nose_lower.head, &left.head, &right.head,
-                                       &lever.head,      nullptr};
+static ElementHead* gear_children[] = {&lit_panel.head, &nose_upper.head, &nose_lower.head,
+                                       &left.head,      &right.head,      &lever.head,
+                                       nullptr};
 static constinit StaticImageElement panel =
     static_image(GAUGE, {.bitmap = BMP_GEAR_PANEL, .children = gear_children});
 static ElementHead* gear_elements[] = {&panel.head, nullptr};
+
+static const LightingPair gear_lighting[] = {{&panel.head, &lit_panel.head}};
 
 // ------------------------------------------------------------ mouse
 
@@ -89,6 +96,7 @@ static void gear_update() {
 
     bool powered = quillmar.electric.elec_power_state == 2;
     for (ElementHead* lamp : lamps) show_element_if(lamp, powered);
+    apply_panel_lighting(gear_lighting);
 }
 
 static void FS_CALL gear_callback(GaugeHeader*, int32_t service, uint32_t) {

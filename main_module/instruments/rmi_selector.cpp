@@ -2,9 +2,11 @@
 // that choose what its pointers show: VOR 1 and VOR 2 in the upper row, ADF
 // to pointer 1 and ADF to pointer 2 in the lower row. Each button toggles
 // and lights its lamp while the cockpit has power. The choice starts empty
-// on every flight.
+// on every flight. The panel has a normal and a lit version, by the panel
+// lighting rule.
 #include "main_module/bitmaps.h"
 #include "main_module/gauge_table.h"
+#include "main_module/instruments/panel_lighting.h"
 #include "main_module/simulator/sound_bank.h"
 #include "main_module/state.h"
 
@@ -14,6 +16,7 @@ enum : int32_t {
     BMP_SELECTOR_PANEL = BITMAPS_RMI_Selector,
     BMP_SELECTOR_LEGENDS = BMP_SELECTOR_PANEL + 1,
     BMP_SELECTOR_LAMP = BMP_SELECTOR_LEGENDS + 1,   // off, on
+    BMP_SELECTOR_PANEL_LIT = BMP_SELECTOR_LAMP + 2,
 };
 
 static double FS_CALL vor1_lamp(ElementHead*) { return quillmar.navigation.vor_to_pointer1; }
@@ -24,6 +27,8 @@ static double FS_CALL adf2_lamp(ElementHead*) { return quillmar.navigation.adf_t
 static constexpr GaugeHeader* GAUGE = &gauge_RMI_Selector.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
+static constinit StaticImageElement lit_panel =
+    static_image(GAUGE, {.bitmap = BMP_SELECTOR_PANEL_LIT});
 static constinit StaticImageElement legends =
     static_image(GAUGE, {.bitmap = BMP_SELECTOR_LEGENDS, .flags = IMAGE_LIT});
 static constinit IconElement vor1 =
@@ -35,11 +40,15 @@ static constinit IconElement adf1 =
 static constinit IconElement adf2 =
     icon(GAUGE, {.bitmap = BMP_SELECTOR_LAMP, .x = 27, .y = 35, .flags = IMAGE_LIT}, adf2_lamp, 2);
 
-static ElementHead* selector_children[] = {&legends.head, &vor1.head, &vor2.head,
-                                           &adf1.head,    &adf2.head, nullptr};
+// The legends and lamps light with power.
+static ElementHead* powered_parts[] = {&legends.head, &vor1.head, &vor2.head, &adf1.head, &adf2.head};
+static ElementHead* selector_children[] = {&lit_panel.head, &legends.head, &vor1.head, &vor2.head,
+                                           &adf1.head,      &adf2.head,    nullptr};
 static constinit StaticImageElement panel =
     static_image(GAUGE, {.bitmap = BMP_SELECTOR_PANEL, .children = selector_children});
 static ElementHead* selector_elements[] = {&panel.head, nullptr};
+
+static const LightingPair selector_lighting[] = {{&panel.head, &lit_panel.head}};
 
 // ------------------------------------------------------------ mouse
 
@@ -90,8 +99,8 @@ static void FS_CALL selector_callback(GaugeHeader*, int32_t service, uint32_t) {
         break;
     case SERVICE_UPDATE: {
         bool powered = quillmar.electric.elec_power_state == 2;
-        for (ElementHead* e : selector_children)
-            if (e) show_element_if(e, powered);
+        for (ElementHead* e : powered_parts) show_element_if(e, powered);
+        apply_panel_lighting(selector_lighting);
         break;
     }
     default: break;

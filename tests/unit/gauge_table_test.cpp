@@ -164,11 +164,11 @@ const Shape built_gauges[] = {
     // Navigation instruments: the round dials with their normal/lit face,
     // card, pointer and bezel pairs.
     {"RMI", {4, 4, 0, 0, 0, 0, 2}, 0, true},
-    {"RMI_Selector", {2, 0, 0, 0, 4, 0, 0}, 4, true},
-    {"DME", {1, 0, 4, 0, 0, 0, 0}, 2, true},
+    {"RMI_Selector", {3, 0, 0, 0, 4, 0, 0}, 4, true},
+    {"DME", {2, 0, 4, 0, 0, 0, 0}, 2, true},
     {"Timer", {2, 2, 2, 0, 1, 0, 0}, 8, true},
     // Gear, flaps, brake pressure and fuel quantity indicators.
-    {"Gear", {1, 0, 0, 0, 5, 0, 0}, 1, true},
+    {"Gear", {2, 0, 0, 0, 5, 0, 0}, 1, true},
     {"Flaps", {2, 2, 0, 0, 0, 0, 0}, 2, true},
     {"Brake_Pressure_Normal", {2, 2, 0, 0, 0, 0, 0}, 0, true},
     {"Brake_Pressure_Alternate", {2, 2, 0, 0, 0, 0, 0}, 0, true},
@@ -199,7 +199,7 @@ const Shape built_gauges[] = {
     {"Oil_Pressure2", {2, 2, 0, 0, 0, 0, 0}, 0, true},
     {"Oil_Temperature1", {2, 2, 0, 0, 0, 0, 0}, 0, true},
     {"Oil_Temperature2", {2, 2, 0, 0, 0, 0, 0}, 0, true},
-    {"Fuel_Flow", {1, 0, 3, 0, 0, 0, 0}, 5, true},
+    {"Fuel_Flow", {3, 0, 3, 0, 0, 0, 0}, 5, true},
     {"Feather", {0, 0, 0, 0, 1, 0, 0}, 0, true},
     {"Starter", {3, 0, 0, 0, 4, 0, 0}, 5, true},
     {"PropEC", {1, 0, 0, 0, 2, 0, 0}, 0, true},
