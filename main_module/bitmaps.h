@@ -25,30 +25,30 @@ constexpr int32_t BITMAP_SYSTEM_SIMULATOR = 123;
     B(VSI, 115)                       \
     B(RMI, 124)                       \
     B(RMI_Selector, 134)              \
-    B(DME, 138)                       \
-    B(Timer, 139)                     \
-    B(Brake_Pressure_Normal, 146)     \
-    B(EFIS_Control_Panel, 150)        \
-    B(VHF_NAV_Control_Panel, 157)     \
-    B(Flight_Mode_Panel, 164)         \
-    B(Gear, 193)                      \
-    B(GPWS, 200)                      \
-    B(GPWS_Light, 204)                \
-    B(Fuel_Quantity, 207)             \
-    B(Flaps, 211)                     \
-    B(Torque1, 215)                   \
-    B(Lo_Pitch1, 222)                 \
-    B(Engine_Rating_Panel, 223)       \
-    B(Np1, 237)                       \
-    B(ITT1, 242)                      \
-    B(Nh1, 246)                       \
-    B(Nl1, 251)                       \
-    B(Oil_Pressure1, 255)             \
-    B(Oil_Temperature1, 259)          \
-    B(Fuel_Flow, 263)                 \
-    B(Standby_Horizon, 282)           \
-    B(Feather, 287)                   \
-    B(Autopilot_Control_Panel, 290)   \
+    B(DME, 139)                       \
+    B(Timer, 141)                     \
+    B(Brake_Pressure_Normal, 148)     \
+    B(EFIS_Control_Panel, 152)        \
+    B(VHF_NAV_Control_Panel, 159)     \
+    B(Flight_Mode_Panel, 167)         \
+    B(Gear, 196)                      \
+    B(GPWS, 204)                      \
+    B(GPWS_Light, 208)                \
+    B(Fuel_Quantity, 211)             \
+    B(Flaps, 215)                     \
+    B(Torque1, 219)                   \
+    B(Lo_Pitch1, 226)                 \
+    B(Engine_Rating_Panel, 227)       \
+    B(Np1, 241)                       \
+    B(ITT1, 246)                      \
+    B(Nh1, 250)                       \
+    B(Nl1, 255)                       \
+    B(Oil_Pressure1, 259)             \
+    B(Oil_Temperature1, 263)          \
+    B(Fuel_Flow, 282)                 \
+    B(Standby_Horizon, 285)           \
+    B(Feather, 290)                   \
+    B(Autopilot_Control_Panel, 293)   \
     B(Cockpit_Lights, 267)            \
     B(Flaps_Lever, 270)               \
     B(Fuel_Controls, 272)             \
@@ -66,21 +66,21 @@ constexpr int32_t BITMAP_SYSTEM_SIMULATOR = 123;
     B(Anti_ice, 399)                  \
     B(APU, 413)                       \
     B(Cabin_Pressure_1, 423)          \
-    B(Cabin_Pressure_2, 430)          \
-    B(Cabin_Pressure_3, 435)          \
+    B(Cabin_Pressure_2, 431)          \
+    B(Cabin_Pressure_3, 437)          \
     B(Emergency_Lights, 388)          \
-    B(Fuel, 441)                      \
-    B(Starter, 452)                   \
-    B(Hydraulic, 462)                 \
-    B(Electric, 473)                  \
-    B(PropEC, 507)                    \
-    B(EngineFire1, 510)               \
-    B(EngineFire2, 516)               \
+    B(Fuel, 444)                      \
+    B(Starter, 455)                   \
+    B(Hydraulic, 465)                 \
+    B(Electric, 476)                  \
+    B(PropEC, 510)                    \
+    B(EngineFire1, 513)               \
+    B(EngineFire2, 519)               \
     B(Avionics, 1034)                 \
-    B(Checklist, 520)                 \
-    B(Push, 554)                      \
-    B(Options, 555)                   \
-    B(Panel_Select, 558)
+    B(Checklist, 523)                 \
+    B(Push, 557)                      \
+    B(Options, 558)                   \
+    B(Panel_Select, 561)
 
 enum : int32_t {
 #define BITMAP_BLOCK_BASE(id, base) BITMAPS_##id = base,

@@ -123,7 +123,8 @@ static constinit IconElement receiver =
 static constinit IconElement knob =
     icon(GAUGE, {.bitmap = BMP_KNOB, .x = 14, .y = 58, .flags = T}, knob_image, 4);
 
-static constinit StaticImageElement window = static_image(GAUGE, {.bitmap = BMP_WINDOW, .flags = IMAGE_LIT});
+static constinit StaticImageElement window =
+    static_image(GAUGE, {.bitmap = BMP_WINDOW, .flags = IMAGE_LIT});
 
 // The head's face carries the window, its readouts and the two icons.
 static ElementHead* face_children[] = {&window.head,   &upper.head, &lower.head,

@@ -103,7 +103,8 @@ static constinit StringElement speed_or_time =
 static constinit StringElement unit =
     readout(GAUGE, {.x = 72, .y = 31}, unit_label, unit_text, LABEL_STYLE);
 
-static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_DME_FACE_LIT});
+static constinit StaticImageElement face_lit =
+    static_image(GAUGE, {.bitmap = BMP_DME_FACE_LIT, .flags = IMAGE_LIT});
 
 static ElementHead* readouts[] = {&receiver.head, &distance.head, &speed_or_time.head, &unit.head};
 static ElementHead* dme_children[] = {&face_lit.head,      &receiver.head, &distance.head,

@@ -105,7 +105,8 @@ constexpr TextStyle FLOW_STYLE = {33, 13, 0xFF9A28, 0x000000, "Quartz", 400, STR
 constexpr TextStyle WEIGHT_STYLE = {27, 13, 0xFF9A28, 0x000000, "Quartz", 400, STRING_ALIGN_RIGHT};
 
 static char left_text[6], right_text[6], centre_text[6];
-static constinit StaticImageElement face_lit = static_image(GAUGE, {.bitmap = BMP_FACE_LIT});
+static constinit StaticImageElement face_lit =
+    static_image(GAUGE, {.bitmap = BMP_FACE_LIT, .flags = IMAGE_LIT});
 static constinit StringElement left_flow =
     readout(GAUGE, {.x = 11, .y = 11, .variable = 138}, engine_flow, left_text, FLOW_STYLE);
 static constinit StringElement right_flow =

@@ -33,7 +33,8 @@ static double FS_CALL lever_image(ElementHead*) { return quillmar.indicators.gea
 static constexpr GaugeHeader* GAUGE = &gauge_Gear.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
-static constinit StaticImageElement lit_panel = static_image(GAUGE, {.bitmap = BMP_GEAR_PANEL_LIT});
+static constinit StaticImageElement lit_panel =
+    static_image(GAUGE, {.bitmap = BMP_GEAR_PANEL_LIT, .flags = IMAGE_LIT});
 static constinit IconElement nose_upper =
     icon(GAUGE, {.bitmap = BMP_GEAR_LAMP, .x = 22, .y = 27, .flags = IMAGE_LIT}, nose_lamp, 2);
 static constinit IconElement nose_lower =

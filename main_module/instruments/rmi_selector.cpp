@@ -28,7 +28,7 @@ static constexpr GaugeHeader* GAUGE = &gauge_RMI_Selector.h;
 constexpr uint32_t T = IMAGE_TRANSPARENT;
 
 static constinit StaticImageElement lit_panel =
-    static_image(GAUGE, {.bitmap = BMP_SELECTOR_PANEL_LIT});
+    static_image(GAUGE, {.bitmap = BMP_SELECTOR_PANEL_LIT, .flags = IMAGE_LIT});
 static constinit StaticImageElement legends =
     static_image(GAUGE, {.bitmap = BMP_SELECTOR_LEGENDS, .flags = IMAGE_LIT});
 static constinit IconElement vor1 =
