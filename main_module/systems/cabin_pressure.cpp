@@ -9,8 +9,9 @@
 // chooses climb, hold or descend and the rate knob the feet per second.
 // The simulator cycle moves the cabin; these panels hold the selections and
 // show the result. Every needle has a normal and a lit version, and each
-// dial face a lit scale overlay, by the panel lighting rule; the manual
-// control's panel has a lit legend overlay.
+// dial a lit scale, by the panel lighting rule; the manual control's panel
+// has lit legends. The dials' cases and the manual control's mask are the
+// gauges' faces, which the rest hangs from.
 #include <algorithm>
 #include <cmath>
 
@@ -71,8 +72,8 @@ enum : int32_t {
     BMP_CP1_FACE = BMP_CP1_DIFFERENTIAL_LIT + 1,
 };
 
-// On the face: the lit scale, then the needles, normal and lit version of
-// each in turn.
+// Hanging from the face: the lit scale, then the needles, normal and lit
+// version of each in turn.
 enum CabinIndicatorElement : int {
     CP1_LIT_SCALE,
     CP1_ALTITUDE, CP1_ALTITUDE_LIT, CP1_RATE, CP1_RATE_LIT, CP1_DIFFERENTIAL, CP1_DIFFERENTIAL_LIT,
@@ -217,7 +218,8 @@ enum : int32_t {
     BMP_CP3_MASK = BMP_CP3_DIRECTION + 3,
 };
 
-// On the panel mask: the lit legends first, then MAN and the direction switch.
+// Hanging from the panel mask: the lit legends first, then MAN and the
+// direction switch.
 enum ManualControlElement : int { CP3_LIT_LEGENDS };
 
 static constexpr double MANUAL_RATE_HIGHEST = 25;  // feet per second
@@ -321,8 +323,8 @@ static const SwitchKey cp3_keys[] = {
      &quillmar.cabin_pressure.press3_direction_control_status},
 };
 
-// What lights up on each gauge: its normal/lit needle pairs and the lit
-// overlay over the face (the face itself stays).
+// What lights up on each gauge: its normal/lit needle pairs and its lit
+// scale or legends, which have no normal partner (the face stays).
 static void light_cabin_indicator(GaugeHeader* g) {
     const LightingPair pairs[] = {
         {nullptr, panel_element(g, CP1_LIT_SCALE)},
