@@ -248,6 +248,7 @@ constexpr double CRANK_RATE = 2.5;             // percent a second
 constexpr double ASSISTED_RATE = 3.0;          // starter and combustion below self-sustaining speed
 constexpr double HUNG_DECAY = 1.5;             // a lit core below self-sustaining speed without starter
 constexpr double SELF_SUSTAINING_NH = 45;
+constexpr double GROUND_IDLE_NH = 70;          // what the fuel control holds from the idle gate forward
 constexpr double RUNNING_FULL = 16384;         // running state at 100 % core speed
 constexpr double GOVERNOR_RANGE = 1.05;        // propeller speed fraction at the lever's full travel
 
@@ -273,11 +274,11 @@ void step_engine(EngineModel& e, VariableStore& v, int index, double dt) {
     double power = std::clamp(v.get(POWER[index]) / FULL, -1.0, 1.0);
     double prop = std::clamp(v.get(PROP[index]) / FULL, 0.0, 1.0);
 
-    // Core: cranked, accelerated through light-off, then governed by the
-    // fuel control (idle) and the power lever.
+    // Core: cranked, accelerated through light-off, then governed: ground
+    // idle wherever the fuel control lever stands from the idle gate
+    // forward, more as the power lever asks for power or reverse.
     if (e.lit) {
-        double idle = 60 + 10 * e.fuel_control;
-        double target = idle + 30 * std::max(power, 0.0) + 20 * std::max(-power, 0.0);
+        double target = GROUND_IDLE_NH + 30 * std::max(power, 0.0) + 20 * std::max(-power, 0.0);
         if (nh < SELF_SUSTAINING_NH) nh += (starter ? ASSISTED_RATE : -HUNG_DECAY) * dt;
         else nh = approach_value(nh, target, 2.5, dt);
     } else if (starter) {
