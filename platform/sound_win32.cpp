@@ -14,11 +14,14 @@ IDirectSoundBuffer* buffer_of(SoundBuffer* buffer) {
 }
 
 // The buffer description as the simulator's DirectSound generation knows
-// it: 20 bytes, without the 3D algorithm field of later versions.
-constexpr DWORD BUFFER_DESCRIPTION_SIZE = 20;
+// it, without the 3D algorithm field of later versions: 20 bytes in the
+// 32-bit modules; the 64-bit test build's format pointer makes it 24.
+constexpr DWORD BUFFER_DESCRIPTION_SIZE = sizeof(DSBUFFERDESC1);
+#if !defined(_WIN64)
+static_assert(BUFFER_DESCRIPTION_SIZE == 20, "first DirectSound buffer description");
+#endif
 constexpr DWORD BUFFER_FLAGS = DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLFREQUENCY;  // 0xE0
 static_assert(BUFFER_FLAGS == 0xE0, "pan, volume and frequency control");
-static_assert(sizeof(DSBUFFERDESC1) == BUFFER_DESCRIPTION_SIZE, "first DirectSound buffer description");
 
 }  // namespace
 

@@ -1,0 +1,59 @@
+#!/bin/sh
+# Runs a 64-bit Windows program of a build folder under 64-bit Wine:
+#   wine64-run.sh PROGRAM.exe [ARGUMENTS...]
+# Headless (no display, no menu entries, no debug output) and in a private
+# prefix under the build folder that holds the program (found by its
+# CMakeCache.txt), created on first use and reused after that. Wine gets its
+# own HOME there too, whose .asoundrc makes ALSA's default device the null
+# device, so DirectSound starts on a machine without a sound card.
+# QUILLMAR_WINE_DIR names another folder for the prefix and HOME.
+# Exit code 125 when Wine cannot be found or cannot start.
+set -eu
+program=${1:?usage: wine64-run.sh PROGRAM [ARGUMENTS...]}
+
+wine=
+if command -v wine64 >/dev/null 2>&1; then
+    wine=$(command -v wine64)
+elif [ -x /usr/lib/wine/wine64 ]; then
+    wine=/usr/lib/wine/wine64
+else
+    echo "wine64-run: 64-bit Wine is not installed (no wine64 on PATH or in /usr/lib/wine)" >&2
+    exit 125
+fi
+
+if [ -z "${QUILLMAR_WINE_DIR:-}" ]; then
+    dir=$(cd "$(dirname "$program")" && pwd)
+    while [ "$dir" != / ] && [ ! -f "$dir/CMakeCache.txt" ]; do dir=$(dirname "$dir"); done
+    if [ "$dir" = / ]; then
+        echo "wine64-run: $program is not inside a build folder; set QUILLMAR_WINE_DIR" >&2
+        exit 125
+    fi
+    QUILLMAR_WINE_DIR=$dir/wine
+fi
+mkdir -p "$QUILLMAR_WINE_DIR/home"
+
+export WINEPREFIX="$QUILLMAR_WINE_DIR/prefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+export HOME="$QUILLMAR_WINE_DIR/home"
+unset DISPLAY WAYLAND_DISPLAY
+[ -f "$HOME/.asoundrc" ] || echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
+
+# The first program to get here creates the prefix; one running beside it
+# waits for it instead of creating a second one over it.
+if [ ! -f "$WINEPREFIX/.quillmar-ready" ]; then
+    exec 9>"$QUILLMAR_WINE_DIR/.lock"
+    flock 9
+    if [ ! -f "$WINEPREFIX/.quillmar-ready" ]; then
+        rm -rf "$WINEPREFIX"
+        if ! "$wine" wineboot --init >"$QUILLMAR_WINE_DIR/wineboot.log" 2>&1; then
+            echo "wine64-run: cannot create the Wine prefix $WINEPREFIX (see $QUILLMAR_WINE_DIR/wineboot.log)" >&2
+            exit 125
+        fi
+        touch "$WINEPREFIX/.quillmar-ready"
+    fi
+    flock -u 9
+    exec 9>&-
+fi
+exec "$wine" "$program" "$@"
