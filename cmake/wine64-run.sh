@@ -10,6 +10,7 @@
 # Exit code 125 when Wine cannot be found or cannot start.
 set -eu
 program=${1:?usage: wine64-run.sh PROGRAM [ARGUMENTS...]}
+shift
 
 wine=
 if command -v wine64 >/dev/null 2>&1; then
@@ -31,6 +32,14 @@ if [ -z "${QUILLMAR_WINE_DIR:-}" ]; then
     QUILLMAR_WINE_DIR=$dir/wine
 fi
 mkdir -p "$QUILLMAR_WINE_DIR/home"
+for server in "$(dirname "$wine")/wineserver64" "$(dirname "$wine")/wineserver" "$(command -v wineserver || true)"; do
+    if [ -x "$server" ]; then WINESERVER=$server; break; fi
+done
+if [ -z "${WINESERVER:-}" ]; then
+    echo "wine64-run: no wineserver beside $wine" >&2
+    exit 125
+fi
+export WINESERVER
 
 export WINEPREFIX="$QUILLMAR_WINE_DIR/prefix"
 export WINEARCH=win64
@@ -40,20 +49,33 @@ export HOME="$QUILLMAR_WINE_DIR/home"
 unset DISPLAY WAYLAND_DISPLAY
 [ -f "$HOME/.asoundrc" ] || echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
 
-# The first program to get here creates the prefix; one running beside it
-# waits for it instead of creating a second one over it.
+# The first program to get here creates the prefix; programs started beside
+# it wait for it under the lock. One server serves every program of a test
+# run: it stays 30 seconds after its last program, so a run starts it (and
+# Wine's background processes) only once.
+exec 9>"$QUILLMAR_WINE_DIR/.lock"
+flock 9
 if [ ! -f "$WINEPREFIX/.quillmar-ready" ]; then
-    exec 9>"$QUILLMAR_WINE_DIR/.lock"
-    flock 9
-    if [ ! -f "$WINEPREFIX/.quillmar-ready" ]; then
-        rm -rf "$WINEPREFIX"
-        if ! "$wine" wineboot --init >"$QUILLMAR_WINE_DIR/wineboot.log" 2>&1; then
-            echo "wine64-run: cannot create the Wine prefix $WINEPREFIX (see $QUILLMAR_WINE_DIR/wineboot.log)" >&2
-            exit 125
-        fi
-        touch "$WINEPREFIX/.quillmar-ready"
+    rm -rf "$WINEPREFIX"
+    if ! "$wine" wineboot --init </dev/null >"$QUILLMAR_WINE_DIR/wineboot.log" 2>&1; then
+        echo "wine64-run: cannot create the Wine prefix $WINEPREFIX (see $QUILLMAR_WINE_DIR/wineboot.log)" >&2
+        exit 125
     fi
-    flock -u 9
-    exec 9>&-
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.quillmar-ready"
 fi
-exec "$wine" "$program" "$@"
+"$WINESERVER" -p30 </dev/null >/dev/null 2>&1 || true
+flock -u 9
+exec 9>&-
+
+# Wine's background processes (the desktop, the services) outlive the
+# program and inherit its output; were that ctest's pipe, ctest would wait
+# for them. So the program writes into files, passed on when it ends.
+out=$(mktemp "$QUILLMAR_WINE_DIR/out.XXXXXX")
+err=$(mktemp "$QUILLMAR_WINE_DIR/err.XXXXXX")
+trap 'rm -f "$out" "$err"' EXIT
+status=0
+"$wine" "$program" "$@" >"$out" 2>"$err" || status=$?
+cat "$out"
+cat "$err" >&2
+exit $status
