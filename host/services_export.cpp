@@ -3,7 +3,7 @@
 #include "platform/host_services.h"
 
 #if defined(_WIN32)
-#define HOST_EXPORT
+#define HOST_EXPORT __declspec(dllexport)
 #else
 #define HOST_EXPORT __attribute__((visibility("default")))
 #endif

@@ -1,11 +1,15 @@
 // Services that a substitute host process offers to the modules' platform
-// layer on Linux, where there is no simulator window, keyboard or sound
-// device of its own.
+// layer: a channel namespace of its own, the calendar time of its simulated
+// clock, a sound device that plays in simulated time and, on Linux, where
+// there is no simulator keyboard, the keys.
 //
 // The host program exports quillmar_platform_services(); the platform layer
-// finds it in the running process by name. A process without it (any other
-// host) gets the platform's own behaviour: no channel namespace, no keys
-// pressed, the real sound device.
+// finds it in the running process by name (dlsym on Linux, GetProcAddress
+// on the executable on Windows). A process without it (the simulator, any
+// other host) gets the platform's own behaviour: plain channel names, the
+// real clock, the real sound device, no keys pressed on Linux. On Windows
+// the keys are always the thread's keyboard state, which the substitute
+// host sets as the simulator's window would.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +42,13 @@ struct SoundDeviceOps {
     void (*set_volume)(void* buffer, int32_t hundredths_of_db);
 };
 
+// Whether a static buffer of `bytes` bytes in `format` can be made: PCM,
+// one or two channels of 8 or 16 bits, block size and byte rate that agree
+// with them, between 4 bytes and 256 MB (the limits of the Windows sound
+// device). Every device other than DirectSound itself is held to it, so
+// that a file with a bogus header makes no buffer there either.
+bool sound_buffer_acceptable(const SoundFormat* format, uint32_t bytes);
+
 struct PlatformHostServices {
     uint32_t version;                        // 2
     // Prefix that keeps this host's shared value channels apart from every
@@ -57,5 +68,5 @@ struct PlatformHostServices {
 extern "C" const PlatformHostServices* quillmar_platform_services();
 using PlatformServicesLookup = const PlatformHostServices* ();
 
-// The host process's services, or NULL (always NULL on Windows).
+// The host process's services, or NULL.
 const PlatformHostServices* platform_host_services();

@@ -6,13 +6,6 @@
 
 #include "platform/host_services.h"
 
-// Whether a static buffer of `bytes` bytes in `format` can be made: PCM,
-// one or two channels of 8 or 16 bits, block size and byte rate that agree
-// with them, between 4 bytes and 256 MB (the limits of the Windows sound
-// device). Every Linux device is held to it, so that a file with a bogus
-// header makes no buffer on Linux either.
-bool sound_buffer_acceptable(const SoundFormat* format, uint32_t bytes);
-
 // The operations of the SDL2 device.
 const SoundDeviceOps* sdl_sound_ops();
 

@@ -11,11 +11,14 @@
 //   new participant after that starts again from zeros.
 // Every failure gives a null handle or a null view and nothing else.
 //
+// A substitute host gives its run a channel namespace (through the platform
+// layer's host services), so that two runs at the same time never meet; the
+// simulator gives none, and the sections carry the plain names. On Windows
+// a namespaced section is the file mapping "quillmar.<namespace>.<name>".
 // On Linux the sections are POSIX shared memory objects named
-// "/quillmar.<namespace>.<name>" (the namespace is the substitute host's, so
-// that two runs at the same time never meet); see shared_memory_posix.cpp for
-// how participants are counted across processes and what happens to an
-// object left behind by a run that crashed.
+// "/quillmar.<namespace>.<name>"; see shared_memory_posix.cpp for how
+// participants are counted across processes and what happens to an object
+// left behind by a run that crashed.
 #pragma once
 
 #include <cstdint>
@@ -40,8 +43,6 @@ void shared_section_unmap(void* view);
 // ignored.
 void shared_section_close(SharedSection* section);
 
-#if !defined(_WIN32)
 // The same as shared_section_create, in an explicitly given namespace
 // instead of the host's (nullptr or "" for none).
 SharedSection* shared_section_create_in(const char* name_space, const char* name, uint32_t size);
-#endif

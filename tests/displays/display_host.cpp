@@ -306,20 +306,26 @@ std::string display_picture_folder() {
 
 // ------------------------------------------------------------ channel namespace
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#define DISPLAY_TEST_EXPORT __declspec(dllexport)
+static long process_id() { return long(GetCurrentProcessId()); }
+#else
 #include <unistd.h>
+#define DISPLAY_TEST_EXPORT __attribute__((visibility("default")))
+static long process_id() { return long(getpid()); }
+#endif
 
 #include "platform/host_services.h"
 
 // Keeps this test run's channels apart from every other run's.
-extern "C" __attribute__((visibility("default"))) const PlatformHostServices* quillmar_platform_services() {
+extern "C" DISPLAY_TEST_EXPORT const PlatformHostServices* quillmar_platform_services() {
     static char name_space[32];
     static PlatformHostServices services{};
     if (!services.version) {
-        std::snprintf(name_space, sizeof name_space, "displaytest%ld", long(getpid()));
+        std::snprintf(name_space, sizeof name_space, "displaytest%ld", process_id());
         services.version = 1;
         services.channel_namespace = name_space;
     }
     return &services;
 }
-#endif
