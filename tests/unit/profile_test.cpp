@@ -126,9 +126,12 @@ TEST_F(Profile, BlanksAroundNamesAndValuesDoNotCount) {
     EXPECT_EQ(read("EPCP", "gen1"), " 2 ");
 }
 
-TEST_F(Profile, OnlyAPairOfDoubleQuotesIsRemoved) {
-    put("[S]\nsingle='1'\nlone=\"\nopen=\"1\nclose=1\"\ninner=a\"b\"c\nquotes=\"\"\"\n");
-    EXPECT_EQ(read("S", "single"), "'1'");
+TEST_F(Profile, OnePairOfTheSameQuotesIsRemovedFromValuesAndDefaults) {
+    put("[S]\nsingle='1'\nmixed='1\"\nlone=\"\nopen=\"1\nclose=1\"\ninner=a\"b\"c\nquotes=\"\"\"\n"
+        "two=''1''\n");
+    EXPECT_EQ(read("S", "single"), "1");                  // batt_switch='1' is 1, not 0
+    EXPECT_EQ(read("S", "mixed"), "'1\"");
+    EXPECT_EQ(read("S", "two"), "'1'");
     EXPECT_EQ(read("S", "lone"), "\"");
     EXPECT_EQ(read("S", "open"), "\"1");
     EXPECT_EQ(read("S", "close"), "1\"");
@@ -138,6 +141,9 @@ TEST_F(Profile, OnlyAPairOfDoubleQuotesIsRemoved) {
     put("[S]\nv=\"abcdef\"\n");
     EXPECT_EQ(read("S", "v", "", 4), "abc");
     EXPECT_EQ(read("S", "v", "", 7), "abcdef");
+    // The default too, after its trailing blanks.
+    EXPECT_EQ(read("S", "missing", "'7'  "), "7");
+    EXPECT_EQ(read("S", "missing", "\"a b\""), "a b");
 }
 
 TEST_F(Profile, LinesThatAreNotKeysAreNeverFound) {
@@ -150,10 +156,22 @@ TEST_F(Profile, LinesThatAreNotKeysAreNeverFound) {
     EXPECT_EQ(read("", "batt1"), "<default>");
 }
 
+TEST_F(Profile, AKeyNameAloneIsTheKeyWithoutAValue) {
+    put("[EPCP]\r\n  batt_switch  \r\nbatt_switch=1\r\nbatt1=1\r\n");
+    EXPECT_EQ(read("EPCP", "batt_switch"), "<default>");   // it hides the line after it
+    EXPECT_EQ(read("EPCP", nullptr), std::string("batt_switch\0batt1\0", 18));
+    ASSERT_TRUE(write("EPCP", "batt_switch", "0"));
+    EXPECT_EQ(contents(), "[EPCP]\r\n  batt_switch=0  \r\nbatt_switch=1\r\nbatt1=1\r\n");
+    EXPECT_EQ(read("EPCP", "batt_switch"), "0");
+    ASSERT_TRUE(write("EPCP", "batt_switch", nullptr));
+    EXPECT_EQ(read("EPCP", "batt_switch"), "1");
+}
+
 TEST_F(Profile, NulBytesAndBinaryJunkDoNotHideOtherKeys) {
     std::string junk = "\xff\xfe\x00\x01[\x00]=\x00\r\n"s;
     std::string keys = "[APU]\r\n\x00\x00\x00=1\r\napu_status=1\x00" "9\r\napu\x00gen=2\r\n"s;
-    put(junk + keys + junk + "apu_gen=3\r\n");
+    // (At the very start, "\xff\xfe" would make it a UTF-16 file.)
+    put("\x01" + junk + keys + junk + "apu_gen=3\r\n");
     EXPECT_EQ(read("APU", "apu_status"), "1");   // the value ends at its NUL byte
     EXPECT_EQ(read("APU", "apu"), "<default>");  // a name holding a NUL matches nothing
     EXPECT_EQ(read("APU", "apu_gen"), "3");
@@ -164,6 +182,33 @@ TEST_F(Profile, ByteOrderMarkBeforeTheFirstSectionIsSkipped) {
     EXPECT_EQ(read("EPCP", "batt_switch"), "1");
     ASSERT_TRUE(write("EPCP", "batt_switch", "0"));
     EXPECT_EQ(contents(), "\xEF\xBB\xBF[EPCP]\r\nbatt_switch=0\r\n");
+}
+
+TEST_F(Profile, UnicodeFileIsReadAndWrittenBackInUtf16) {
+    auto wide = [](const std::string& text) {
+        std::string bytes = "\xFF\xFE";
+        for (char c : text) bytes += {c, '\0'};
+        return bytes;
+    };
+    // "é" (U+00E9) in a comment, a character beyond the first plane in another.
+    const std::string accent = "\xE9\x00"s, clef = "\x34\xD8\x1E\xDD"s;
+    put(wide("; caf") + accent + wide("\r\n[EPCP]\r\nbatt_switch=1\r\n;").substr(2) + clef +
+        wide("\r\n").substr(2));
+    EXPECT_EQ(read("EPCP", "batt_switch"), "1");
+    ASSERT_TRUE(write("EPCP", "batt_switch", "0"));
+    ASSERT_TRUE(write("EPCP", "batt1", "1"));
+    ASSERT_TRUE(write("AIRSPEED", "bug_1", "212"));
+    EXPECT_EQ(contents(), wide("; caf") + accent +
+                              wide("\r\n[EPCP]\r\nbatt_switch=0\r\nbatt1=1\r\n;").substr(2) + clef +
+                              wide("\r\n[AIRSPEED]\r\nbug_1=212\r\n").substr(2));
+    EXPECT_EQ(read("AIRSPEED", "bug_1"), "212");
+
+    // Characters beyond ASCII come back in UTF-8; a lone surrogate and an
+    // odd last byte survive a write untouched.
+    put(wide("[S]\r\nk=") + accent + "\x00\xD8"s + wide("\r\n").substr(2) + "\x7F"s);
+    EXPECT_EQ(read("S", "k"), "\xC3\xA9\xED\xA0\x80");
+    ASSERT_TRUE(write("S", "j", "2"));
+    EXPECT_EQ(contents(), wide("[S]\r\nk=") + accent + "\x00\xD8"s + wide("\r\nj=2\r\n").substr(2) + "\x7F"s);
 }
 
 TEST_F(Profile, LineLongerThanAnyBufferIsSkippedWhole) {
@@ -195,9 +240,12 @@ TEST_F(Profile, ListsOfNamesEndWithTwoTerminatorsEvenWhenCut) {
     EXPECT_EQ(profile_read(nullptr, nullptr, "", buffer, 32, path_.c_str()), 7u);
     EXPECT_EQ(std::string(buffer, 8), "A\0BBBB\0\0"s);
 
+    // Every key with a value, the one without a name too; the section name
+    // as it is given.
     std::fill(buffer, buffer + sizeof buffer, '#');
-    EXPECT_EQ(profile_read("a", nullptr, "", buffer, 32, path_.c_str()), 11u);
-    EXPECT_EQ(std::string(buffer, 12), "k1\0key_two\0\0"s);
+    EXPECT_EQ(profile_read("a", nullptr, "", buffer, 32, path_.c_str()), 12u);
+    EXPECT_EQ(std::string(buffer, 13), "k1\0key_two\0\0\0"s);
+    EXPECT_EQ(read(" A", nullptr, "dflt"), "dflt");
 
     // A name that does not fit exactly (it needs one more for the end).
     std::fill(buffer, buffer + sizeof buffer, '#');
@@ -210,11 +258,15 @@ TEST_F(Profile, ListsOfNamesEndWithTwoTerminatorsEvenWhenCut) {
     EXPECT_EQ(profile_read(nullptr, nullptr, "", buffer, 2, path_.c_str()), 0u);
     EXPECT_EQ(std::string(buffer, 2), "\0\0"s);
 
-    // No keys, no section, no file: the default.
+    // No keys, no section, a first key without a name: the default. No file:
+    // no sections.
     EXPECT_EQ(read("BBBB", nullptr, "dflt"), "dflt");
     EXPECT_EQ(read("C", nullptr, "dflt"), "dflt");
+    put("[A]\n=1\nk=2\n");
+    EXPECT_EQ(read("A", nullptr, "dflt"), "dflt");
     fs::remove(path_);
-    EXPECT_EQ(read(nullptr, nullptr, "dflt"), "dflt");
+    EXPECT_EQ(profile_read(nullptr, nullptr, "dflt", buffer, 32, path_.c_str()), 0u);
+    EXPECT_EQ(std::string(buffer, 2), "\0\0"s);
 }
 
 TEST_F(Profile, WhatIsNotAReadableFileGivesDefaults) {

@@ -2,13 +2,16 @@
 // profile functions (GetPrivateProfileStringA and WritePrivateProfileStringA,
 // which are what profile_read and profile_write call in the Windows build),
 // prints one line per step and compares them with the expected results,
-// the same file the Linux reader and writer are checked against.
+// the same file the Linux reader and writer are checked against. A step
+// may name the answer Wine is known to give instead of the documented one;
+// it is reported, not counted.
 //
 //   profile_diff <expected.txt>
 //
 // The files are written into profile_diff_work in the current folder.
 // Exit code 0 when every line agrees.
 #include <cstdio>
+#include <iterator>
 
 #include "tests/win32/profile_script.h"
 
@@ -23,17 +26,25 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 2;
     }
-    int differences = 0;
+    int differences = 0, known = 0;
     size_t n = got.size() > expected.size() ? got.size() : expected.size();
     for (size_t i = 0; i < n; ++i) {
         const std::string& g = i < got.size() ? got[i] : std::string("(no line)");
         const std::string& e = i < expected.size() ? expected[i] : std::string("(no line)");
         std::printf("%s\n", g.c_str());
-        if (g != e) {
-            std::printf("   expected: %s\n", e.c_str());
-            ++differences;
+        if (g == e) continue;
+        const char* wine = i < std::size(profile_script::steps) ? profile_script::steps[i].known_wine_answer : nullptr;
+        size_t answer = e.rfind(" -> ");
+        if (wine && answer != std::string::npos && g == e.substr(0, answer + 4) + wine) {
+            std::printf("   known Wine difference; Windows documents: %s\n", e.c_str());
+            ++known;
+            continue;
         }
+        std::printf("   expected: %s\n", e.c_str());
+        ++differences;
     }
-    std::printf("%d of %zu lines differ\n", differences, n);
+    std::printf("%d of %zu lines differ (%d more are the known Wine difference: a quoted value one "
+                "character shorter than the buffer comes back one shorter still)\n",
+                differences, n, known);
     return differences == 0 ? 0 : 1;
 }

@@ -30,6 +30,16 @@ struct CorpusFile {
     std::string bytes;
 };
 
+// The text as UTF-16LE with its byte order mark (ASCII text only).
+inline std::string utf16le(std::string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char c : text) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
 inline std::vector<CorpusFile> corpus() {
     return {
         // CRLF lines, a blank line between sections.
@@ -52,19 +62,32 @@ inline std::vector<CorpusFile> corpus() {
         // Bytes that are not text around the keys (no NUL bytes).
         {"binary", "\x01\x02\x7f\xc3\xa9 junk \x1b[0m\r\n[APU]\r\n\xff\xfe=\x80\r\napu_status=1\r\n"
                    "\x90\x91\x92\r\napu_gen=1\r\n"},
+        // Single quotes, and a quoted value that just fits a 6-byte buffer.
+        {"quotes", "[S]\r\nsingle='1'\r\nmixed='1\"\r\nlone='\r\nshort=\"-1500\"\r\n"},
+        // A line holding only a key name before the real line of that key.
+        {"nameonly", "[EPCP]\r\nbatt_switch\r\nbatt_switch=1\r\nbatt1=1\r\n"},
+        // Saved by a Windows editor as "Unicode": UTF-16LE with a byte order mark.
+        {"unicode", utf16le("[EPCP]\r\nbatt_switch=1\r\n")},
     };
 }
 
 // One read (section, key, default, buffer size) or write (section, key,
 // value) on a corpus file; NULL where the step passes NULL.
 struct Step {
-    char op;               // 'R' read, 'W' write
+    char op;               // 'R' read, 'W' write, 'E' the file's encoding
     const char* file;      // corpus name, or a name of no corpus file
     const char* section;
     const char* key;
     const char* text;      // default or value
     uint32_t size;         // read buffer size
+    // Where Wine is known to answer differently from Windows' documented
+    // behaviour (which the expected results hold), Wine's answer.
+    const char* known_wine_answer = nullptr;
 };
+
+// The known Wine difference: a quoted value exactly one character shorter
+// than the buffer comes back one character shorter still.
+constexpr const char* WINE_QUOTED_VALUE_CUT_ONE_SHORT = "4 \"-150\\x00\"";
 
 inline const Step steps[] = {
     // Plain reads, names in any case, values cut to the buffer.
@@ -168,7 +191,48 @@ inline const Step steps[] = {
     {'R', "missing\\new", "EPCP", "batt_switch", "0", 6},
     {'W', "missing\\new", "EPCP", "batt_switch", "1", 0},
     {'R', "missing\\new", "EPCP", "batt_switch", "0", 6},
+    // One pair of single or double quotes is removed, from the default too.
+    {'R', "quotes", "S", "single", "0", 6},
+    {'R', "quotes", "S", "mixed", "0", 6},
+    {'R', "quotes", "S", "lone", "0", 6},
+    {'R', "quotes", "S", "short", "0", 7},
+    {'R', "quotes", "S", "short", "0", 6, WINE_QUOTED_VALUE_CUT_ONE_SHORT},
+    {'R', "quotes", "S", "nokey", "'7'", 6},
+    {'R', "quotes", "S", "nokey", "\"7\"  ", 6},
+    // A key name alone is the key, without a value: the default, until written.
+    {'R', "nameonly", "EPCP", "batt_switch", "0", 6},
+    {'R', "nameonly", "EPCP", "batt1", "0", 6},
+    {'R', "nameonly", "EPCP", nullptr, "", 40},
+    {'W', "nameonly", "EPCP", "batt_switch", "2", 0},
+    {'R', "nameonly", "EPCP", "batt_switch", "0", 6},
+    {'R', "nameonly", "EPCP", nullptr, "", 40},
+    // UTF-16 files are read, and written back in UTF-16.
+    {'R', "unicode", "EPCP", "batt_switch", "0", 6},
+    {'W', "unicode", "EPCP", "batt_switch", "0", 0},
+    {'W', "unicode", "EPCP", "batt1", "1", 0},
+    {'W', "unicode", "AIRSPEED", "bug_1", "212", 0},
+    {'R', "unicode", "EPCP", "batt_switch", "9", 6},
+    {'R', "unicode", "EPCP", "batt1", "9", 6},
+    {'R', "unicode", "AIRSPEED", "bug_1", "9", 6},
+    {'R', "unicode", nullptr, nullptr, "", 40},
+    {'E', "unicode", nullptr, nullptr, nullptr, 0},
+    {'E', "crlf", nullptr, nullptr, nullptr, 0},
+    // The list of sections of a missing file is empty.
+    {'R', "missing\\new", nullptr, nullptr, "none", 40},
 };
+
+// How the file is written: "UTF-16LE" (byte order mark, then two bytes a
+// character, ASCII ones here), "8-bit", or "missing".
+inline std::string encoding_of(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return "missing";
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return "8-bit";
+    if (bytes.size() % 2 != 0) return "UTF-16LE with an odd last byte";
+    for (size_t i = 3; i < bytes.size(); i += 2)
+        if (bytes[i] != '\0') return "UTF-16LE with characters beyond ASCII";
+    return "UTF-16LE";
+}
 
 inline std::string escape(const char* p, size_t n) {
     std::string out;
@@ -215,7 +279,9 @@ inline std::vector<std::string> run(const std::filesystem::path& folder,
         std::snprintf(head, sizeof head, "%02d %c %s ", ++number, step.op, step.file);
         std::string line = head + shown(step.section) + " " + shown(step.key) + " " +
                            shown(step.text);
-        if (step.op == 'R') {
+        if (step.op == 'E') {
+            line += " -> " + encoding_of(folder / (std::string(step.file) + ".ini"));
+        } else if (step.op == 'R') {
             char buffer[64];
             std::fill(buffer, buffer + sizeof buffer, '#');
             uint32_t got = profile_read(step.section, step.key, step.text, buffer, step.size,
