@@ -16,7 +16,9 @@
 //
 // As on Windows: section and key names match without regard to case and
 // to surrounding blanks; the value loses its surrounding blanks and one pair
-// of surrounding double quotes; the default loses its trailing blanks.
+// of surrounding quotes (double or single); the default loses its trailing
+// blanks and such a pair too. UTF-16 files (with their byte order mark) are
+// read and written as such.
 // A NULL section lists every section name and a NULL key every key name of
 // the section, each name terminated, the list ended by a second
 // terminator; a list cut short returns size - 2.
