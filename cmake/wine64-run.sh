@@ -1,11 +1,12 @@
 #!/bin/sh
 # Runs a 64-bit Windows program of a build folder under 64-bit Wine:
 #   wine64-run.sh PROGRAM.exe [ARGUMENTS...]
-# Headless (no display, no menu entries, no debug output) and in a private
-# prefix under the build folder that holds the program (found by its
-# CMakeCache.txt), created on first use and reused after that. Wine gets its
-# own HOME there too, whose .asoundrc makes ALSA's default device the null
-# device, so DirectSound starts on a machine without a sound card.
+# Headless (Wine's null display driver, no menu entries, no debug output)
+# and in a private prefix under the build folder that holds the program
+# (found by its CMakeCache.txt), created on first use and reused after that.
+# Wine gets its own HOME there too, whose .asoundrc makes ALSA's default
+# device the null device, so DirectSound starts on a machine without a sound
+# card.
 # QUILLMAR_WINE_DIR names another folder for the prefix and HOME.
 # Exit code 125 when Wine cannot be found or cannot start.
 set -eu
@@ -59,6 +60,13 @@ if [ ! -f "$WINEPREFIX/.quillmar-ready" ]; then
     rm -rf "$WINEPREFIX"
     if ! "$wine" wineboot --init </dev/null >"$QUILLMAR_WINE_DIR/wineboot.log" 2>&1; then
         echo "wine64-run: cannot create the Wine prefix $WINEPREFIX (see $QUILLMAR_WINE_DIR/wineboot.log)" >&2
+        exit 125
+    fi
+    # Wine's null display driver: windows (the simulator's main window, which
+    # DirectSound is bound to) exist without any display.
+    if ! "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
+            </dev/null >>"$QUILLMAR_WINE_DIR/wineboot.log" 2>&1; then
+        echo "wine64-run: cannot set up the Wine prefix $WINEPREFIX (see $QUILLMAR_WINE_DIR/wineboot.log)" >&2
         exit 125
     fi
     "$WINESERVER" -w
