@@ -157,3 +157,28 @@ TEST(Runs, BadPanelLinesAreWarnedAndSkipped) {
     EXPECT_NE(r.trace.find("panel load 1 gauges"), std::string::npos);
     fs::remove_all(dir);
 }
+
+#if defined(_WIN32)
+#include <windows.h>
+
+#include "platform/host_services.h"
+#include "platform/shared_memory.h"
+
+// The Windows platform layer finds the host's services in its executable,
+// so a run's channels are its own, apart from the simulator's plain names.
+TEST(Runs, WindowsChannelsLiveInTheRunsOwnNamespace) {
+    const PlatformHostServices* services = platform_host_services();
+    ASSERT_NE(services, nullptr);
+    std::string name_space = services->channel_namespace;
+    EXPECT_EQ(name_space, "q" + std::to_string(host_os::process_id()));
+    SharedSection* section = shared_section_create("kt93_DH", 6);
+    ASSERT_NE(section, nullptr);
+    HANDLE plain = OpenFileMappingA(FILE_MAP_READ, FALSE, "kt93_DH");
+    HANDLE own = OpenFileMappingA(FILE_MAP_READ, FALSE, ("quillmar." + name_space + ".kt93_DH").c_str());
+    EXPECT_EQ(plain, nullptr);
+    EXPECT_NE(own, nullptr);
+    if (plain) CloseHandle(plain);
+    if (own) CloseHandle(own);
+    shared_section_close(section);
+}
+#endif

@@ -6,7 +6,9 @@
 //
 // Windows differs from the Linux stand-in in two places, and the checks
 // follow Windows: sections carry the default security of the process (there
-// is no mode to check), and there is no channel namespace. A foreign section
+// is no mode to check), and the names are not escaped. This program offers
+// no host services, as the simulator does not: its channels carry the plain
+// names, as in the simulator. A foreign section
 // of the same name that is smaller than a channel is still opened (Windows
 // gives the existing section and maps whole pages), so it is used without
 // any access outside the view.
@@ -240,6 +242,34 @@ TEST(SharedSection, NamesThatCannotBeCreatedGiveNoHandle) {
     double value = 0.0;
     EXPECT_FALSE(channel_read(&never_opened, CHANNEL_DH, &value));
     EXPECT_EQ(value, 0.0);
+}
+
+TEST(SharedSection, NamespacesKeepTwoRunsApart) {
+    SharedSection* a = shared_section_create_in("run-a", "kt93_DH", 12);
+    SharedSection* b = shared_section_create_in("run-b", "kt93_DH", 12);
+    ASSERT_TRUE(a && b);
+    EXPECT_FALSE(shared_section_existed());
+    SharedSection* a_again = shared_section_create_in("run-a", "kt93_DH", 12);
+    ASSERT_NE(a_again, nullptr);
+    EXPECT_TRUE(shared_section_existed());
+    EXPECT_TRUE(section_exists("quillmar.run-a.kt93_DH"));
+    EXPECT_FALSE(section_exists("kt93_DH"));
+
+    char* view_a = static_cast<char*>(shared_section_map(a));
+    char* view_b = static_cast<char*>(shared_section_map(b));
+    char* view_a_again = static_cast<char*>(shared_section_map(a_again));
+    ASSERT_TRUE(view_a && view_b && view_a_again);
+    std::memcpy(view_a, "1000", 5);
+    EXPECT_STREQ(view_a_again, "1000");
+    EXPECT_STREQ(view_b, "");
+    for (char* view : {view_a, view_b, view_a_again}) shared_section_unmap(view);
+    for (SharedSection* section : {a, b, a_again}) shared_section_close(section);
+
+    // No namespace: the plain name.
+    SharedSection* plain = shared_section_create("kt93_DH", 6);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_TRUE(section_exists("kt93_DH"));
+    shared_section_close(plain);
 }
 
 TEST(SharedSection, ASectionKeepsItsFirstSize) {
