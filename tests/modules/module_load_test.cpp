@@ -3,6 +3,7 @@
 // and services System_Simulator through a small host function table.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -183,6 +184,53 @@ TEST(Modules, EveryElementPointsBackToItsGaugeHeaderAsLoaded) {
             }
         }
         EXPECT_GT(elements, 0);
+    }
+}
+
+// ------------------------------------------------ the displays' blank face
+
+// The bitmap (header and pixels, without a file header) of resource 101 of a
+// display module: from the library's resources on Windows, from the file
+// beside the library on Linux.
+std::string display_face(const char* name) {
+#if defined(_WIN32)
+    HMODULE h = LoadLibraryA(module_path(name).c_str());
+    if (!h) return {};
+    HRSRC found = FindResourceA(h, MAKEINTRESOURCEA(101), MAKEINTRESOURCEA(2));   // a bitmap
+    HGLOBAL loaded = found ? LoadResource(h, found) : nullptr;
+    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    return bytes ? std::string(bytes, SizeofResource(h, found)) : std::string();
+#else
+    std::string path = std::string(QUILLMAR_GAUGES_DIR) + "/" + name + ".bitmaps/101.bmp";
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return {};
+    std::string bytes;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
+    std::fclose(file);
+    return bytes.size() > 14 && bytes.compare(0, 2, "BM") == 0 ? bytes.substr(14) : std::string();
+#endif
+}
+
+TEST(Modules, DisplaysCarryTheirBlankFaceAsBitmap101) {
+    for (const char* name : {"Quillmar_EADI", "Quillmar_EHSI"}) {
+        SCOPED_TRACE(name);
+        std::string dib = display_face(name);
+        ASSERT_GE(dib.size(), 40u);
+        int32_t width, height;
+        uint16_t bits;
+        uint32_t compression;
+        std::memcpy(&width, &dib[4], 4);
+        std::memcpy(&height, &dib[8], 4);
+        std::memcpy(&bits, &dib[14], 2);
+        std::memcpy(&compression, &dib[16], 4);
+        EXPECT_EQ(width, 171);
+        EXPECT_EQ(height < 0 ? -height : height, 138);
+        EXPECT_EQ(bits, 24);
+        EXPECT_EQ(compression, 0u);
+        const size_t row = (171 * 3 + 3) / 4 * 4;
+        ASSERT_GE(dib.size(), 40 + row * 138);
+        EXPECT_EQ(dib.find_first_not_of('\0', 40), std::string::npos) << "not all black";
     }
 }
 
