@@ -15,7 +15,7 @@ win_build=$2
 shift 2
 win_host="$win_build/bin/quillmar-host.exe"
 win_gauges="$win_build/sim/Gauges"
-runner="$(cd "$(dirname "$0")/../.." && pwd)/cmake/wine64-run.sh"
+runner="$(cd "$(dirname "$0")/../.." && pwd)/cmake/wine-run.sh"
 if [ ! -f "$win_host" ] || [ ! -d "$win_gauges" ]; then
     echo "no 64-bit Windows build at $win_build: skipped"
     exit 77
