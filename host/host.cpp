@@ -306,7 +306,10 @@ bool Host::prepare(std::string* error) {
         *error = "cannot enter the simulator folder " + sim_dir_;
         return false;
     }
-    host_os::create_main_window();
+    // The simulator's main window, which DirectSound is bound to, only when
+    // the modules play through the real sound device: a run on the simulated
+    // device leaves DirectSound to whoever else runs beside it.
+    if (!options_.simulated_sound) host_os::create_main_window();
     for (const IniEntry& e : read_ini_file(ini_path())) ini_seen_.push_back({e.section + "/" + e.key, e.value});
     return true;
 }

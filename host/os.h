@@ -41,7 +41,8 @@ void install_crash_reporter(const char* (*context)());
 // state; elsewhere the platform layer asks the host, so this does nothing).
 void set_space_key(bool down, bool toggled);
 
-// Windows: the simulator's main window class, which the sound layer looks for.
+// Windows: the simulator's main window, which the sound layer looks for to
+// bind DirectSound to.
 void create_main_window();
 
 }  // namespace host_os

@@ -81,7 +81,13 @@ std::string escape(const std::string& s) {
     return out;
 }
 
-std::string shown(const char* s) { return s ? "\"" + escape(s) + "\"" : "NULL"; }
+std::string shown(const char* s) {
+    if (!s) return "NULL";
+    std::string out(1, '"');
+    out += escape(s);
+    out += '"';
+    return out;
+}
 
 // A name with its case changed at random, sometimes with blanks around it.
 std::string some_name(Random& r, const char* const* pool, int count, bool blanks) {
@@ -184,7 +190,7 @@ Step make_step(Random& r, CaseKind case_kind) {
         s.no_section = r.one_in(2);
         s.no_key = true;
         s.section = asked_section(r);
-        s.text = "d";
+        s.text = std::string(1, 'd');
         s.size = uint32_t(2 + r.below(40));
     } else {
         s.op = 'W';
