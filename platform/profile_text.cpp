@@ -451,14 +451,13 @@ bool build_file(const FileText& f, const Edit& edit, char** out, size_t* out_siz
     char* text = static_cast<char*>(std::malloc(text_size + 1));
     if (!text) return false;
     size_t n = 0;
-    std::memcpy(text, f.data, edit.cut_from);
-    n += edit.cut_from;
-    for (int i = 0; i < edit.count; ++i) {
-        std::memcpy(text + n, edit.pieces[i].p, edit.pieces[i].n);
-        n += edit.pieces[i].n;
-    }
-    std::memcpy(text + n, f.data + edit.cut_to, f.size - edit.cut_to);
-    n += f.size - edit.cut_to;
+    auto append = [&](const char* p, size_t count) {   // a missing file has no bytes at all
+        if (count > 0) std::memcpy(text + n, p, count);
+        n += count;
+    };
+    append(f.data, edit.cut_from);
+    for (int i = 0; i < edit.count; ++i) append(edit.pieces[i].p, edit.pieces[i].n);
+    append(f.data ? f.data + edit.cut_to : nullptr, f.size - edit.cut_to);
     if (f.encoding == ENCODING_8BIT) {
         *out = text;
         *out_size = n;
