@@ -12,7 +12,11 @@
 
 #include "platform/host_services.h"
 
-static thread_local bool last_create_existed = false;
+// Whether the last create found the section there already. Not thread-local:
+// the simulator calls the modules on its one thread, and thread-local data
+// of a library goes through per-thread keys that outlive the library when
+// it is unloaded and loaded again (a panel reload).
+static bool last_create_existed = false;
 
 SharedSection* shared_section_create_in(const char* name_space, const char* name, uint32_t size) {
     last_create_existed = false;

@@ -7,10 +7,9 @@
 // thread-local-storage directory with callbacks (to set up and tear down
 // per-thread data of the runtime on thread start and end). A simulator of
 // this era loads the modules with LoadLibrary, which never sets up such a
-// directory, and the modules keep no native per-thread data (what is
-// thread_local goes through TlsAlloc). So the library defines the runtime's
-// one reference to that part itself, as "no callback", and the linker
-// leaves the directory and its callbacks out.
+// directory, and the modules keep no per-thread data. So the library
+// defines the runtime's one reference to that part itself, as "no
+// callback", and the linker leaves the directory and its callbacks out.
 #include <windows.h>
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
