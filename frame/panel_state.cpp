@@ -81,9 +81,15 @@ void panel_state_write_int(PanelStateKey key, double value) {
     panel_state_write_int(key, truncate_toward_zero(value));
 }
 
+// A digit outside 0 to 9 (a code taken from a host variable that held no
+// proper code) is written as 0, as the reader takes a character that is not
+// a digit: the text stays four digits and reads back digit by digit, instead
+// of shifting every digit after it.
+static int one_digit(int d) { return d >= 0 && d <= 9 ? d : 0; }
+
 void panel_state_write_digits(PanelStateKey key, int d1, int d2, int d3, int d4) {
     char text[48];
-    std::snprintf(text, sizeof text, "%d%d%d%d", d1, d2, d3, d4);
+    std::snprintf(text, sizeof text, "%d%d%d%d", one_digit(d1), one_digit(d2), one_digit(d3), one_digit(d4));
     write_text(key, text);
 }
 

@@ -189,7 +189,8 @@ void panel_state_read_digits(PanelStateKey key, int digits[4]);
 // an int it is held at the nearest end, a NaN is written as 0).
 void panel_state_write_int(PanelStateKey key, int value);
 void panel_state_write_int(PanelStateKey key, double value);
-// "%d%d%d%d": the four digits one after another, most significant first.
+// "%d%d%d%d": the four digits one after another, most significant first; a
+// digit outside 0 to 9 is written as 0.
 void panel_state_write_digits(PanelStateKey key, int d1, int d2, int d3, int d4);
 void panel_state_write_digits(PanelStateKey key, double d1, double d2, double d3, double d4);
 // A temperature: "%d" of the held value times 10 (21.57 is written "215").

@@ -481,10 +481,12 @@ const Station* tuned_station(StationKind kind, int frequency) {
     return nullptr;
 }
 
-// Angles in (-180, 180].
+// Angles in (-180, 180]. By the remainder, not by turns taken off one at a
+// time, so that a script's 1e300 ends at once (NaN and infinity give NaN).
 double signed_angle(double degrees) {
-    while (degrees > 180) degrees -= 360;
-    while (degrees <= -180) degrees += 360;
+    degrees = std::fmod(degrees, 360.0);
+    if (degrees > 180) degrees -= 360;
+    else if (degrees <= -180) degrees += 360;
     return degrees;
 }
 

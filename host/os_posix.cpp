@@ -1,18 +1,47 @@
 #include "host/os.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <set>
+#include <string>
 #include <system_error>
 
 namespace host_os {
 
+namespace {
+
+// The shared libraries a module brings in (the drawing library, and the font
+// configuration and font files below it) stay loaded when the modules are
+// unloaded for a new flight, as the system libraries do on Windows. The font
+// configuration keeps its caches for the life of the process and has nothing
+// that frees them when it is unloaded: loaded again it would map and
+// allocate them anew for every flight. Other modules in the module's folder
+// are left as they are.
+void keep_libraries_of(void* module, const std::string& path) {
+    static std::set<std::string> kept;
+    struct link_map* map = nullptr;
+    if (dlinfo(module, RTLD_DI_LINKMAP, &map) != 0 || !map) return;
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    while (map->l_prev) map = map->l_prev;
+    for (; map; map = map->l_next) {
+        std::string name = map->l_name ? map->l_name : "";
+        if (name.empty() || kept.count(name) || std::filesystem::path(name).parent_path().string() == folder)
+            continue;
+        if (dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE)) kept.insert(name);
+    }
+}
+
+}  // namespace
+
 void* load_module(const std::string& path, std::string* error) {
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module) keep_libraries_of(module, path);
     if (!module && error) {
         const char* why = dlerror();
         *error = why ? why : "cannot load";

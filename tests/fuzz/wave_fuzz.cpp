@@ -1,7 +1,7 @@
 // Fuzz target for the Linux wave reader: any bytes as a wave file, read the
 // way the sound bank reads one (open, find the data, read it whole, close),
 // and once more in small pieces. Built with libFuzzer, AddressSanitizer and
-// UndefinedBehaviorSanitizer by scripts/fuzz-wave.sh.
+// UndefinedBehaviorSanitizer by the fuzz preset; scripts/fuzz.sh runs it.
 #include <sys/mman.h>
 #include <unistd.h>
 

@@ -270,3 +270,15 @@ TEST_F(Model, RadioNavigationFromTheTunedStations) {
     seconds(1.0 / 18);
     EXPECT_EQ(vars.get(42), 0);
 }
+
+TEST_F(Model, WildHeadingsAndPositionsFromAScriptEndEachStep) {
+    // Bearings are brought into range by the remainder: a heading of 1e300
+    // or infinity used to turn the step into an endless loop.
+    event(0x100AC, 0x1230);                       // NAV 1 on a station as well
+    for (double wild : {1e300, -1e300, double(INFINITY), double(NAN), 725.0}) {
+        vars.set(81, wild);
+        vars.set(86, wild);
+        seconds(1.0 / 18);
+    }
+    EXPECT_NEAR(vars.get(39), -5, 1e-9);          // heading 725 is 005: the locator north 5 left
+}

@@ -12,6 +12,12 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <thread>
+#include <vector>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "frame/panel_state.h"
 #include "main_module/gauge_table.h"
@@ -186,6 +192,12 @@ TEST_F(PanelState, FrequenciesHeldDigitByDigitAreWrittenAsFourDigits) {
     EXPECT_EQ(stored(KEY_TPR_TPR2_NONACTIVE_FREQ), "1207");
     EXPECT_EQ(panel_state_read_int(KEY_NAV_NAV1_STBY_FREQ), 1555);
     EXPECT_EQ(panel_state_read_int(KEY_TPR_TPR1_NONACTIVE_FREQ), 700);
+    // A digit that is none (a transponder code from a host variable holding
+    // 0xCB76) is written as 0: the text stays four digits.
+    panel_state_write_digits(KEY_TPR_TPR2_NONACTIVE_FREQ, 12, 11, 7, 6);
+    EXPECT_EQ(stored(KEY_TPR_TPR2_NONACTIVE_FREQ), "0076");
+    panel_state_write_digits(KEY_ADF_ADF1_STBY_FREQ, -1, 3, 10, 0);
+    EXPECT_EQ(stored(KEY_ADF_ADF1_STBY_FREQ), "0300");
 }
 
 TEST_F(PanelState, FourDigitValuesAreReadBackDigitByDigit) {
@@ -277,6 +289,64 @@ TEST_F(PanelState, FailedWriteIsIgnored) {
     panel_state_write_int(KEY_EPCP_BATT_SWITCH, 1);
     EXPECT_FALSE(file_exists());
     EXPECT_EQ(panel_state_read_int(KEY_EPCP_BATT_SWITCH), 0);
+}
+
+// ------------------------------------------------------------ torn writes
+
+// All keys of the panel written as the gauges write them at kill, the values
+// of one of two sets.
+void write_set(int set) {
+    for (int key = 0; key < PANEL_STATE_KEY_COUNT; ++key) {
+        PanelStateKey k = PanelStateKey(key);
+        switch (panel_state_rows[k].format) {
+        case PANEL_STATE_DECIMAL: panel_state_write_int(k, set * 1000 + key); break;
+        case PANEL_STATE_FOUR_DIGITS: panel_state_write_digits(k, set, key / 100 % 10, key / 10 % 10, key % 10); break;
+        case PANEL_STATE_TENTHS: panel_state_write_tenths(k, set * 100 + key); break;
+        }
+    }
+}
+
+TEST_F(PanelState, AWriterKilledAtAnyMomentLeavesEveryKeyWithItsOldOrItsNewValue) {
+    // The texts of both sets.
+    std::vector<std::string> texts[2];
+    for (int set = 0; set < 2; ++set) {
+        write_set(set + 1);
+        for (int key = 0; key < PANEL_STATE_KEY_COUNT; ++key) texts[set].push_back(stored(PanelStateKey(key)));
+    }
+    auto started = std::chrono::steady_clock::now();
+    write_set(1);
+    const auto one_kill = std::chrono::steady_clock::now() - started;
+
+    // A thousand writers, each killed at a random moment within its writing
+    // (or a little before or after), each writing the other set.
+    std::srand(42);
+    int mixed = 0;
+    for (int trial = 0; trial < 1000; ++trial) {
+        int set = (trial + 1) % 2;
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            write_set(set + 1);
+            _exit(0);
+        }
+        auto wait_for = one_kill * (std::rand() % 1200) / 1000;
+        std::this_thread::sleep_for(wait_for);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+
+        int old_values = 0, new_values = 0;
+        for (int key = 0; key < PANEL_STATE_KEY_COUNT; ++key) {
+            std::string now = stored(PanelStateKey(key));
+            if (now == texts[set][key]) ++new_values;
+            else if (now == texts[1 - set][key]) ++old_values;
+            else FAIL() << "trial " << trial << ": [" << panel_state_rows[key].section << "] "
+                        << panel_state_rows[key].key << " reads \"" << now << "\"";
+        }
+        if (old_values && new_values) ++mixed;
+    }
+    // Most kills land in the middle of the writing.
+    EXPECT_GT(mixed, 300);
 }
 
 }  // namespace
