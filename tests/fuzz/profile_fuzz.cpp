@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,22 @@ namespace {
 constexpr const char* FILE_PATH = ".\\Gauges\\Quillmar.ini";
 constexpr int MAX_NAMES = 12;
 
+// The run's own folder (the current folder from the first input on),
+// removed when the run ends.
+// In memory where there is a shared memory folder: renaming over a file on a
+// disk may wait for the disk.
+char scratch[64];
+
 void enter_scratch_folder() {
     static bool entered = false;
     if (entered) return;
-    char folder[] = "/tmp/quillmar-profile-fuzz-XXXXXX";
-    if (!mkdtemp(folder) || chdir(folder) != 0 || mkdir("Gauges", 0700) != 0) std::abort();
+    std::strcpy(scratch, "/dev/shm/quillmar-profile-fuzz-XXXXXX");
+    if (!mkdtemp(scratch)) {
+        std::strcpy(scratch, "/tmp/quillmar-profile-fuzz-XXXXXX");
+        if (!mkdtemp(scratch)) std::abort();
+    }
+    if (chdir(scratch) != 0 || mkdir("Gauges", 0700) != 0) std::abort();
+    std::atexit([] { std::filesystem::remove_all(scratch); });
     entered = true;
 }
 
@@ -82,11 +94,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t count) {
             entries.push_back({section, key, read_value(section, key)});
     }
 
-    // The panel's keys, as the gauges read them.
-    for (int key = 0; key < PANEL_STATE_KEY_COUNT; ++key) {
-        panel_state_read_int(PanelStateKey(key));
+    // A few of the panel's keys (chosen by the input), as the gauges read them.
+    for (size_t i = 1; i < count && i < 6; ++i) {
+        PanelStateKey key = PanelStateKey(bytes[count - i] % PANEL_STATE_KEY_COUNT);
+        panel_state_read_int(key);
         int digits[4];
-        panel_state_read_digits(PanelStateKey(key), digits);
+        panel_state_read_digits(key, digits);
         for (int d : digits)
             if (d < 0 || d > 9) std::abort();
     }
