@@ -19,6 +19,7 @@ packages=(
     wine wine64 xvfb xauth
     libcairo2-dev libsdl2-dev libpng-dev fonts-liberation
     espeak-ng sox
+    valgrind
 )
 
 sudo_cmd=()

@@ -2,7 +2,7 @@
 # Runs every test: installs what is needed, builds the Linux, sanitizer,
 # 32-bit Windows and 64-bit Windows builds, then runs the Linux tests (with
 # the comparison of the Linux and Windows hosts' traces), the sanitizer
-# tests, the bounded fuzz run, the checks of the 32-bit Windows modules, and
+# tests, the bounded fuzz runs, the checks of the 32-bit Windows modules, and
 # the 64-bit Windows tests under Wine. Where this machine runs 32-bit
 # programs, the 32-bit Windows tests run under Wine as well.
 # Ends with the line "N passed, M failed".
@@ -75,9 +75,9 @@ if [ -n "${built[sanitize]:-}" ]; then
     count_ctest
 fi
 
-if [ -x scripts/fuzz-wave.sh ]; then
-    step "fuzzing the wave reader (bounded)" scripts/fuzz-wave.sh
-fi
+# Five seconds each for the wave reader, the settings file reader and
+# writer, and the panel.cfg and scenario parsers, after every seed.
+step "fuzzing what the cockpit reads from outside (bounded)" scripts/fuzz.sh all 5
 
 if [ -n "${built[win32]:-}" ]; then
     step "32-bit Windows modules: PE32 DLLs, exports, imports, no TLS callbacks, display bitmaps" \

@@ -317,11 +317,14 @@ TEST_F(PanelState, AWriterKilledAtAnyMomentLeavesEveryKeyWithItsOldOrItsNewValue
     write_set(1);
     const auto one_kill = std::chrono::steady_clock::now() - started;
 
-    // A thousand writers, each killed at a random moment within its writing
-    // (or a little before or after), each writing the other set.
+    // A thousand writers (QUILLMAR_TORN_TRIALS: the sanitizer build's test
+    // runs fewer), each killed at a random moment within its writing (or a
+    // little before or after), each writing the other set.
+    const char* trials_text = std::getenv("QUILLMAR_TORN_TRIALS");
+    const int trials = trials_text && *trials_text ? std::atoi(trials_text) : 1000;
     std::srand(42);
     int mixed = 0;
-    for (int trial = 0; trial < 1000; ++trial) {
+    for (int trial = 0; trial < trials; ++trial) {
         int set = (trial + 1) % 2;
         pid_t child = fork();
         ASSERT_GE(child, 0);
@@ -346,7 +349,7 @@ TEST_F(PanelState, AWriterKilledAtAnyMomentLeavesEveryKeyWithItsOldOrItsNewValue
         if (old_values && new_values) ++mixed;
     }
     // Most kills land in the middle of the writing.
-    EXPECT_GT(mixed, 300);
+    EXPECT_GT(mixed, trials * 3 / 10);
 }
 
 }  // namespace
