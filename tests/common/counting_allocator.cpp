@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdlib>
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(_WIN32)
 
 bool allocation_counting_available() { return false; }
 void allocation_count_start() {}

@@ -2,12 +2,13 @@
 // services allocate nothing. Linking counting_allocator.cpp into a program
 // puts a counting malloc family in front of the C library's (the modules'
 // allocations come to it too, as the program's symbols are found first).
-// Not available under AddressSanitizer, which has its own allocator.
+// Not available under AddressSanitizer, which has its own allocator, nor on
+// Windows, whose C runtime has no replaceable malloc family of this kind.
 #pragma once
 
 #include <cstdint>
 
-// Whether this program counts (false under AddressSanitizer).
+// Whether this program counts (false under AddressSanitizer and on Windows).
 bool allocation_counting_available();
 
 // Starts counting from zero; allocations until allocation_count_stop() count.
