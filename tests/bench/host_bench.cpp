@@ -213,6 +213,7 @@ void demo_flight(benchmark::State& state) {
     }
     RunOptions options;
     options.gauges_dir = QUILLMAR_DEFAULT_GAUGES_DIR;
+    options.sound_dir = QUILLMAR_DEFAULT_SOUND_DIR;
     options.out_dir = (std::filesystem::temp_directory_path() / "quillmar-bench-demo").string();
     options.quiet = true;
     options.draw_displays = state.range(0) != 0;
@@ -220,7 +221,8 @@ void demo_flight(benchmark::State& state) {
     for (auto _ : state) {
         RunResult result = run_script(script, options);
         if (result.exit_code != 0) {
-            state.SkipWithError("the demo flight failed");
+            std::string why = "the demo flight failed: " + (result.messages.empty() ? std::string("?") : result.messages.front());
+            state.SkipWithError(why.c_str());
             return;
         }
         simulated += result.seconds;
