@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "platform/profile_text.h"
+#include "tests/win32/profile_script.h"
 
 namespace {
 
@@ -64,30 +65,9 @@ const char* const VALUES[] = {
 };
 const char* const BLANKS[] = {"", "", "", " ", "  ", "\t", " \t"};
 
-std::string escape(const std::string& s) {
-    std::string out;
-    for (unsigned char c : s) {
-        if (c == '\\' || c == '"') {
-            out += '\\';
-            out += char(c);
-        } else if (c >= 0x20 && c < 0x7f) {
-            out += char(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", c);
-            out += hex;
-        }
-    }
-    return out;
-}
-
-std::string shown(const char* s) {
-    if (!s) return "NULL";
-    std::string out(1, '"');
-    out += escape(s);
-    out += '"';
-    return out;
-}
+// The fixed differential's way of showing texts and values.
+std::string escape(const std::string& s) { return profile_script::escape(s.data(), s.size()); }
+using profile_script::shown;
 
 // A name with its case changed at random, sometimes with blanks around it.
 std::string some_name(Random& r, const char* const* pool, int count, bool blanks) {
