@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <string>
 
 #include "host/os.h"
 #include "host/script.h"
@@ -101,6 +103,12 @@ TEST(Runs, PanelStateFileIsCopiedWrittenAtKillAndReadAfterReload) {
 }
 
 TEST(Runs, SameScriptSameTraceAndNoFolderNames) {
+#if !defined(_WIN32)
+    // Objects a killed process of an earlier run left behind may carry this
+    // process's number again: only objects that appear during the runs count.
+    std::set<std::string> before;
+    for (const auto& e : fs::directory_iterator("/dev/shm")) before.insert(e.path().filename().string());
+#endif
     std::string script = "run 2\nsend 0x1034B\nrun 1\nkey space\nkill\nreload\nrun 1\n";
     RunResult a = run(script), b = run(script);
     EXPECT_EQ(a.exit_code, 0) << all(a);
@@ -110,10 +118,11 @@ TEST(Runs, SameScriptSameTraceAndNoFolderNames) {
     EXPECT_EQ(a.trace.find(fs::temp_directory_path().string()), std::string::npos);
 #if !defined(_WIN32)
     // No shared value channel outlives its run.
-    for (const auto& e : fs::directory_iterator("/dev/shm"))
-        EXPECT_EQ(e.path().filename().string().find("quillmar.q" + std::to_string(host_os::process_id())),
-                  std::string::npos)
-            << e.path();
+    for (const auto& e : fs::directory_iterator("/dev/shm")) {
+        const std::string name = e.path().filename().string();
+        if (before.count(name)) continue;
+        EXPECT_EQ(name.find("quillmar.q" + std::to_string(host_os::process_id())), std::string::npos) << e.path();
+    }
 #endif
 }
 
