@@ -10,21 +10,14 @@
 #include <fstream>
 
 #include "host/host.h"
+#include "tests/host/default_panel.h"
 #include "tests/common/counting_allocator.h"
 
 TEST(Allocations, UpdateAndDrawServicesOfEveryGaugeAllocateNothing) {
     if (!allocation_counting_available()) GTEST_SKIP() << "no counting allocator under the sanitizers";
-    HostOptions options;
-    options.gauges_dir = QUILLMAR_DEFAULT_GAUGES_DIR;
-    options.sound_dir = QUILLMAR_DEFAULT_SOUND_DIR;
-    Host host(options);
+    Host host(built_modules(true));
     std::string error;
-    std::vector<std::string> warnings;
-    ASSERT_TRUE(host.prepare(&error)) << error;
-    host.trace.set_recording(false);
-    std::ofstream(host.ini_path(), std::ios::binary)
-        << "[EPCP]\r\nbatt_switch=1\r\n[AVIONICS]\r\navionics_sg1_pos=1\r\n";
-    ASSERT_TRUE(host.load(parse_panel_config(default_panel_text(), "panel.cfg"), &warnings, &error)) << error;
+    ASSERT_TRUE(load_default_panel(host, POWERED_PANEL_STATE, &error)) << error;
     host.set_variable(44, 1);   // the glideslope shown
     for (int f = 0; f < 3 * host.fps(); ++f) host.frame();
     ASSERT_EQ(host.channel_text("kt93_ElPwrAvail"), "2");

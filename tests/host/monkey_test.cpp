@@ -19,6 +19,7 @@
 
 #include "frame/panel_state.h"
 #include "host/host.h"
+#include "tests/host/default_panel.h"
 #include "host/ini_file.h"
 
 namespace {
@@ -88,15 +89,10 @@ TEST(Monkey, RandomMouseWorkAndWildVariablesNeitherCrashNorSpoilThePanelStateFil
     const long frames = env_number("QUILLMAR_MONKEY_FRAMES", 3000);
     std::mt19937 random(seed);
 
-    HostOptions options;
-    options.gauges_dir = QUILLMAR_DEFAULT_GAUGES_DIR;
-    Host host(options);
+    Host host(built_modules(false));
     std::string error;
     std::vector<std::string> warnings;
-    ASSERT_TRUE(host.prepare(&error)) << error;
-    host.trace.set_recording(false);
-    PanelConfig panel = parse_panel_config(default_panel_text(), "panel.cfg");
-    ASSERT_TRUE(host.load(panel, &warnings, &error)) << error;
+    ASSERT_TRUE(load_default_panel(host, "", &error)) << error;
 
     // The keys a plain load and kill writes: the monkey's file must keep them.
     host.kill();

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "tests/host/default_panel.h"
 #include "platform/host_services.h"
 
 namespace fs = std::filesystem;
@@ -70,21 +71,12 @@ TEST(PanelCycles, AThousandInstallsAndKillsLeaveNothingBehindAndBehaveAlike) {
     const char* count_text = std::getenv("QUILLMAR_PANEL_CYCLES");
     const int cycles = count_text && *count_text ? std::atoi(count_text) : 1000;
 
-    HostOptions options;
-    options.gauges_dir = QUILLMAR_DEFAULT_GAUGES_DIR;
-    options.sound_dir = QUILLMAR_DEFAULT_SOUND_DIR;
-    Host host(options);
+    Host host(built_modules(true));
     std::string error;
     std::vector<std::string> warnings;
-    ASSERT_TRUE(host.prepare(&error)) << error;
-    host.trace.set_recording(false);
-    // Battery master and symbol generator on: every load powers up and draws.
-    std::ofstream(host.ini_path(), std::ios::binary)
-        << "[EPCP]\r\nbatt_switch=1\r\n[AVIONICS]\r\navionics_sg1_pos=1\r\n";
-    PanelConfig panel = parse_panel_config(default_panel_text(), "panel.cfg");
-    // One flight first, so that every counted load starts from the file the
-    // panel itself wrote.
-    ASSERT_TRUE(host.load(panel, &warnings, &error)) << error;
+    // Powered: every load powers up and draws. One flight first, so that
+    // every counted load starts from the file the panel itself wrote.
+    ASSERT_TRUE(load_default_panel(host, POWERED_PANEL_STATE, &error)) << error;
     for (int f = 0; f < 20; ++f) host.frame();
     host.kill();
 
