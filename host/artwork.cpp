@@ -10,6 +10,25 @@
 #include "host/os.h"
 #include "platform/draw.h"
 
+// The dial point of v by linear interpolation in the needle's scale table,
+// held at the table's ends; false for a needle without a table.
+bool needle_dial_point(const NeedleElement* n, double v, double* px, double* py) {
+    if (!n->scale || n->scale_count <= 0) return false;
+    const ScalePoint* t = n->scale;
+    *px = t[0].x;
+    *py = t[0].y;
+    for (int i = 1; i < n->scale_count; ++i) {
+        if (v <= t[i].value || i == n->scale_count - 1) {
+            double span = t[i].value - t[i - 1].value;
+            double f = span != 0 ? std::clamp((v - t[i - 1].value) / span, 0.0, 1.0) : 1.0;
+            *px = t[i - 1].x + (t[i].x - t[i - 1].x) * f;
+            *py = t[i - 1].y + (t[i].y - t[i - 1].y) * f;
+            break;
+        }
+    }
+    return true;
+}
+
 namespace {
 
 constexpr double PI = std::numbers::pi;
@@ -28,18 +47,8 @@ Rgb from_rgb24_colour(uint32_t c) {
 // The direction (radians, 0 right, clockwise) of a needle showing v: towards
 // the dial point of its scale table, or v degrees without one.
 double needle_angle(const NeedleElement* n, double v) {
-    if (!n->scale || n->scale_count <= 0) return v * PI / 180;
-    const ScalePoint* t = n->scale;
-    double px = t[0].x, py = t[0].y;
-    for (int i = 1; i < n->scale_count; ++i) {
-        if (v <= t[i].value || i == n->scale_count - 1) {
-            double span = t[i].value - t[i - 1].value;
-            double f = span != 0 ? std::clamp((v - t[i - 1].value) / span, 0.0, 1.0) : 1.0;
-            px = t[i - 1].x + (t[i].x - t[i - 1].x) * f;
-            py = t[i - 1].y + (t[i].y - t[i - 1].y) * f;
-            break;
-        }
-    }
+    double px = 0, py = 0;
+    if (!needle_dial_point(n, v, &px, &py)) return v * PI / 180;
     return std::atan2(py - n->centre_y, px - n->centre_x);
 }
 

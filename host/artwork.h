@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/records.h"
 #include "host/render.h"
 
 class Host;
@@ -43,6 +44,10 @@ struct GaugePicture {
 
 // Draws the gauge with its module's bitmaps. False when its module carries
 // none of the bitmaps its elements name (the caller draws it plainly).
+// The dial point (gauge pixels) a needle points to at value v, from its
+// scale table; false when the needle has none.
+bool needle_dial_point(const NeedleElement* n, double v, double* px, double* py);
+
 bool draw_gauge_artwork(Host& host, GaugeInstance& gauge, GaugePicture* out);
 
 // The size the gauge's first image gives a gauge placed with its width only.

@@ -104,19 +104,8 @@ void draw_element(Picture& p, ElementHead* e, const ElementValues& values, doubl
     case ELEMENT_NEEDLE: {
         auto* n = reinterpret_cast<NeedleElement*>(e);
         int cx = static_cast<int>(std::lround(n->centre_x * scale)), cy = static_cast<int>(std::lround(n->centre_y * scale));
-        if (n->scale && n->scale_count > 0) {
-            // The dial point of the value, by linear interpolation in the table.
-            const ScalePoint* t = n->scale;
-            double px = t[0].x, py = t[0].y;
-            for (int i = 1; i < n->scale_count; ++i) {
-                if (v <= t[i].value || i == n->scale_count - 1) {
-                    double span = t[i].value - t[i - 1].value;
-                    double f = span != 0 ? std::clamp((v - t[i - 1].value) / span, 0.0, 1.0) : 1.0;
-                    px = t[i - 1].x + (t[i].x - t[i - 1].x) * f;
-                    py = t[i - 1].y + (t[i].y - t[i - 1].y) * f;
-                    break;
-                }
-            }
+        double px = 0, py = 0;
+        if (needle_dial_point(n, v, &px, &py)) {
             p.line(cx, cy, static_cast<int>(std::lround(px * scale)), static_cast<int>(std::lround(py * scale)), NEEDLE);
         } else {
             double radians = v * std::numbers::pi / 180;   // 270 points up, angles grow clockwise
